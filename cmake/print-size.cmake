@@ -1,0 +1,5 @@
+# Prints the size of a built executable so that growth is seen at every build.
+file(SIZE "${FILE}" size)
+math(EXPR kib "(${size} + 1023) / 1024")
+get_filename_component(name "${FILE}" NAME)
+message(STATUS "${name}: ${size} bytes (${kib} KiB, stripped)")

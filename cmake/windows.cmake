@@ -1,0 +1,33 @@
+# SETUP.EXE and the Win32 test programs (MinGW-w64 cross builds).
+enable_language(RC)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+
+# Small, self-contained executables: no C++ runtime DLLs, unused sections dropped.
+set(AOF_SMALL_CODE -Os -fno-exceptions -fno-rtti -ffunction-sections -fdata-sections)
+set(AOF_STATIC_LINK -static -static-libgcc -static-libstdc++ -Wl,--gc-sections)
+
+set(AOF_LIBRARY_SOURCES ${AOF_ALL_SOURCES})
+list(REMOVE_ITEM AOF_LIBRARY_SOURCES ${AOF_WINMAIN})
+add_library(aofsetup STATIC ${AOF_LIBRARY_SOURCES})
+target_include_directories(aofsetup PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_compile_options(aofsetup PRIVATE ${AOF_SMALL_CODE})
+target_link_libraries(aofsetup PUBLIC comctl32 shell32 advapi32 user32 gdi32 kernel32)
+
+add_executable(setup WIN32 ${AOF_WINMAIN} ${AOF_RESOURCES})
+set_target_properties(setup PROPERTIES OUTPUT_NAME SETUP SUFFIX ".EXE")
+target_compile_options(setup PRIVATE ${AOF_SMALL_CODE})
+target_link_options(setup PRIVATE ${AOF_STATIC_LINK} -s)
+target_link_libraries(setup PRIVATE aofsetup)
+add_custom_command(TARGET setup POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -DFILE=$<TARGET_FILE:setup> -P ${CMAKE_SOURCE_DIR}/cmake/print-size.cmake
+    VERBATIM)
+
+if(EXISTS ${CMAKE_SOURCE_DIR}/tests/wine/CMakeLists.txt)
+    add_subdirectory(tests/wine)
+endif()
+if(EXISTS ${CMAKE_SOURCE_DIR}/tests/scenarios/fixtures/CMakeLists.txt)
+    add_subdirectory(tests/scenarios/fixtures)
+endif()
+if(EXISTS ${CMAKE_SOURCE_DIR}/tools/CMakeLists.txt)
+    add_subdirectory(tools)
+endif()

@@ -1,0 +1,91 @@
+#include "common/text.h"
+
+#include <cstring>
+
+namespace aof {
+
+bool IsLeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// Length of the character starting at s: 2 for a lead byte followed by a trail byte, else 1.
+static std::size_t CharacterLength(const char *s) {
+    return IsLeadByte(static_cast<unsigned char>(s[0])) && s[1] != '\0' ? 2 : 1;
+}
+
+std::size_t CopyText(char *dst, std::size_t capacity, const char *src) {
+    if (capacity == 0)
+        return 0;
+    std::size_t length = 0;
+    while (src[length] != '\0') {
+        std::size_t step = CharacterLength(src + length);
+        if (length + step > capacity - 1)
+            break;
+        length += step;
+    }
+    std::memcpy(dst, src, length);
+    dst[length] = '\0';
+    return length;
+}
+
+bool AppendText(char *dst, std::size_t capacity, const char *src) {
+    std::size_t used = std::strlen(dst);
+    std::size_t added = std::strlen(src);
+    if (used + added + 1 > capacity)
+        return false;
+    std::memcpy(dst + used, src, added + 1);
+    return true;
+}
+
+void AppendTextCut(char *dst, std::size_t capacity, const char *src) {
+    std::size_t used = std::strlen(dst);
+    if (used < capacity)
+        CopyText(dst + used, capacity - used, src);
+}
+
+const char *FindLastBackslash(const char *path) {
+    const char *found = nullptr;
+    for (const char *p = path; *p != '\0'; p += CharacterLength(p)) {
+        if (*p == '\\')
+            found = p;
+    }
+    return found;
+}
+
+const char *LastComponent(const char *path) {
+    const char *slash = FindLastBackslash(path);
+    return slash != nullptr ? slash + 1 : path;
+}
+
+static char FoldAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+}
+
+bool EqualsIgnoringAsciiCase(const char *a, const char *b) {
+    while (*a != '\0' && *b != '\0') {
+        std::size_t step = CharacterLength(a);
+        if (step == 2) {
+            if (a[0] != b[0] || a[1] != b[1])
+                return false;
+        } else if (FoldAscii(*a) != FoldAscii(*b)) {
+            return false;
+        }
+        a += step;
+        b += step;
+    }
+    return *a == *b;
+}
+
+void FormatDecimal(char *out, unsigned value) {
+    char reversed[11];
+    std::size_t count = 0;
+    do {
+        reversed[count++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0 && count < sizeof reversed);
+    for (std::size_t i = 0; i < count; ++i)
+        out[i] = reversed[count - 1 - i];
+    out[count] = '\0';
+}
+
+} // namespace aof

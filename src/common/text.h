@@ -1,0 +1,42 @@
+// Byte-string helpers for paths and texts in code page 932.
+//
+// Every path the program handles lives in a fixed buffer of kPathSize bytes (the NUL
+// included). Japanese names are double-byte characters whose second byte may be 0x5C, the
+// byte of "\" (ソ is 83 5C, 表 is 95 5C), so a path is always walked character by character
+// when it is split at "\" or compared with letter case folded.
+#pragma once
+
+#include <cstddef>
+
+namespace aof {
+
+constexpr std::size_t kPathSize = 520;
+
+// True for a byte that starts a double-byte character in code page 932.
+bool IsLeadByte(unsigned char byte);
+
+// Copies src into dst (capacity bytes, NUL included), cutting it to capacity - 1 bytes.
+// A cut never leaves half a double-byte character at the end. Returns the length copied.
+std::size_t CopyText(char *dst, std::size_t capacity, const char *src);
+
+// Appends src to the NUL-terminated text in dst when the whole result fits in capacity bytes
+// and returns true; otherwise leaves dst unchanged and returns false.
+bool AppendText(char *dst, std::size_t capacity, const char *src);
+
+// Appends src, cutting it as CopyText does when it does not fit; for display texts.
+void AppendTextCut(char *dst, std::size_t capacity, const char *src);
+
+// The position of the last "\" that is a character of its own, or nullptr.
+const char *FindLastBackslash(const char *path);
+
+// The part of the path after its last "\" (the whole path when it has none).
+const char *LastComponent(const char *path);
+
+// Compares two texts, folding only the ASCII letters A-Z onto a-z; the second byte of a
+// double-byte character is compared exactly.
+bool EqualsIgnoringAsciiCase(const char *a, const char *b);
+
+// Writes value in decimal; the buffer must hold 11 bytes.
+void FormatDecimal(char *out, unsigned value);
+
+} // namespace aof

@@ -1,0 +1,6 @@
+// Entry point of SETUP.EXE.
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    return 0;
+}

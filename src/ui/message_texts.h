@@ -1,0 +1,84 @@
+// Every text the program shows, in one place. The sources are UTF-8; the compiler turns
+// each literal into code page 932 bytes (half-width katakana as single bytes).
+#pragma once
+
+namespace aof {
+
+constexpr char kCaption[] = "青筆ﾏｸﾛ ｾｯﾄｱｯﾌﾟ";
+constexpr char kUninstallCaption[] = "青筆ﾏｸﾛ の ｱﾝｲﾝｽﾄｰﾙ";
+
+// Start-up.
+constexpr char kWin32sRefused[] = "Windows 3.1上のWin32sでは、このｾｯﾄｱｯﾌﾟｷｯﾄは使えません。";
+constexpr char kEditorNotInstalled[] = "青筆ｴﾃﾞｨﾀがｲﾝｽﾄｰﾙされていない状態ではｾｯﾄｱｯﾌﾟできません。";
+constexpr char kModulePathFailed[] = "SETUP.EXE ﾊﾟｽ名取得失敗";
+constexpr char kNoMacroEntries[] = "ﾏｸﾛﾌｧｲﾙの情報が見つかりません。\n\nｾｯﾄｱｯﾌﾟを中止します。";
+constexpr char kEnvKeyNotOpened[] =
+    "ﾚｼﾞｽﾄﾘの Aofude\\Env ｷｰが開けません。\n\nｾｯﾄｱｯﾌﾟを中止します。";
+constexpr char kInvalidMacroVersion[] =
+    "*.AFUﾌｧｲﾙのMacroVersionの値が不正です。\n\nｾｯﾄｱｯﾌﾟを中止します。";
+constexpr char kNewerVersionInstalled[] =
+    " :\n\n既に新しいﾊﾞｰｼﾞｮﾝのﾏｸﾛがｾｯﾄｱｯﾌﾟされています。\n\nｾｯﾄｱｯﾌﾟを中止します。";
+
+// Confirmations (each follows the package's display name).
+constexpr char kConfirmFilesOnly[] =
+    "\n\nをｾｯﾄｱｯﾌﾟします。\nただし、ﾏｸﾛのﾒﾆｭｰに空きがありませんので、ﾌｧｲﾙのｺﾋﾟｰのみ行います。"
+    "\n\nよろしいですか？";
+constexpr char kConfirmInstall[] = "\n\nをｾｯﾄｱｯﾌﾟして、青筆ｴﾃﾞｨﾀの『ﾏｸﾛ(M)』ﾒﾆｭｰの中に追加";
+constexpr char kConfirmUpdate[] = "\n\nをｱｯﾌﾟﾃﾞｰﾄ";
+constexpr char kConfirmQuitEditors[] =
+    "します。\n\n[OK] を押す前に、常駐青筆を含むすべての青筆を終了させてください。"
+    "\n\nよろしいですか？";
+constexpr char kConfirmUninstall[] =
+    "\n\nをｱﾝｲﾝｽﾄｰﾙします。\nまず最初に、ﾏｸﾛ登録を削除します。\n\n"
+    "[OK] を押す前に、常駐青筆を含むすべての青筆を終了させてください。\n\nよろしいですか？";
+constexpr char kSetupCancelled[] = "ｾｯﾄｱｯﾌﾟを中止します。";
+constexpr char kUninstallCancelled[] = "ｱﾝｲﾝｽﾄｰﾙを中止します。";
+constexpr char kReallyRemoveRegistration[] = "本当にﾏｸﾛ登録を削除してよろしいですか？";
+constexpr char kCloseAllEditors[] =
+    "続行するためには、常駐青筆を含むすべての青筆を終了させてください。\n"
+    "常駐青筆を終了させるには、 ﾀｽｸﾊﾞｰのﾄﾚｲの中にある「青」のｱｲｺﾝを ｸﾘｯｸして、"
+    "ﾒﾆｭｰから「常駐青筆の終了」を選びます。";
+
+// Editor environment and tables.
+constexpr char kMacroFolderNotCreated[] =
+    "Aofude\\Macro ﾌｫﾙﾀﾞが作成できませんでした。\n\nｾｯﾄｱｯﾌﾟを中止します。";
+constexpr char kEnvKeyWriteRefused[] =
+    "ﾚｼﾞｽﾄﾘの Aofude\\Env ｷｰへの書き込みが拒否されました。\n\nｾｯﾄｱｯﾌﾟを中止します。";
+constexpr char kMacroRegistryOpenFailed[] =
+    "青筆ﾏｸﾛ情報のﾚｼﾞｽﾄﾘｵｰﾌﾟﾝに失敗しました。\n\nｾｯﾄｱｯﾌﾟを中止します。";
+constexpr char kMacroRegistryOpenFailedNt[] =
+    "青筆ﾏｸﾛ情報のﾚｼﾞｽﾄﾘｵｰﾌﾟﾝに失敗しました。\nWindows NT の場合はアクセス権を確認してください。"
+    "\n\nｾｯﾄｱｯﾌﾟを中止します。";
+constexpr char kSlotNumberFailed[] = "マクロ番号の計算に失敗しました。製作者宛に連絡してください。";
+
+// Install.
+constexpr char kSetupInfoCopyFailed[] = "SETUP.AFU のｺﾋﾟｰに失敗しました。";
+constexpr char kFileCopyFailed[] =
+    "\n\nﾌｧｲﾙのｺﾋﾟｰに失敗しました。ﾌｧｲﾙが正しく存在しているか確認してください。"
+    "\nｾｯﾄｱｯﾌﾟを中断します。";
+constexpr char kCompletedInMenu[] = "\n\nが青筆ｴﾃﾞｨﾀの『ﾏｸﾛ(M)』ﾒﾆｭｰの ﾏｸﾛ";
+constexpr char kCompletedRangeTo[] = " ～ ﾏｸﾛ";
+constexpr char kCompletedAdded[] =
+    " に追加されました。ｾｯﾄｱｯﾌﾟが完了しました。\n\nｾｯﾄｱｯﾌﾟ元のﾌｫﾙﾀﾞにあるﾌｧｲﾙは、"
+    "不必要ならば削除してかまいません。";
+
+// Uninstall.
+constexpr char kOtherUsersRemain[] = "ﾏｸﾛ登録を削除しました。\n他のﾕｰｻﾞｰがﾏｸﾛを使用していると思われ"
+                                     "ますので、ﾌｧｲﾙの削除は行いません。";
+constexpr char kAskDeleteFiles[] =
+    "ｾｯﾄｱｯﾌﾟされたﾌｧｲﾙやﾌｫﾙﾀﾞを削除しますか？\n\nもし他のﾕｰｻﾞｰが使用中と考えられる場合などには、"
+    "[ｷｬﾝｾﾙ] を選んでﾌｧｲﾙを残すようにしてください。";
+constexpr char kFilesKept[] = "ﾏｸﾛ登録を削除しました。ﾌｧｲﾙ / ﾌｫﾙﾀﾞの削除は行いませんでした。";
+constexpr char kReallyDeleteFiles[] = "本当に、ﾌｧｲﾙ / ﾌｫﾙﾀﾞを削除してよろしいですか？";
+constexpr char kUninstallDone[] =
+    "ﾏｸﾛ登録と、ｾｯﾄｱｯﾌﾟされたﾌｧｲﾙ / ﾌｫﾙﾀﾞの削除が完了しました。\nただし、この ｾｯﾄｱｯﾌﾟ "
+    "ｱﾌﾟﾘｹｰｼｮﾝ 自身\n\n'";
+constexpr char kUninstallDoneProgramKept[] =
+    "'\n\nは削除されずに残っていますので、お手数ですが手動で削除してください。";
+
+// Overwrite confirmation and progress.
+constexpr char kFileExistsFormat[] = "'%s' ﾌｧｲﾙがすでに存在します。";
+constexpr char kFileInfoFormat[] = "ｻｲｽﾞ : %s ﾊﾞｲﾄ\n更新日時 : %d年%d月%d日、%d:%02d:%02d";
+constexpr char kProgressFormat[] = "%d / %d  %d%% 完了";
+
+} // namespace aof

@@ -1,0 +1,64 @@
+#include "common/text.h"
+#include "ui/message_texts.h"
+
+#include <cstring>
+#include <gtest/gtest.h>
+
+namespace {
+
+void ExpectBytes(const char *text, std::initializer_list<unsigned char> bytes) {
+    ASSERT_EQ(std::strlen(text), bytes.size());
+    std::size_t i = 0;
+    for (unsigned char b : bytes)
+        EXPECT_EQ(static_cast<unsigned char>(text[i++]), b) << "byte " << i - 1;
+}
+
+TEST(ProgramText, LiteralsBecomeCodePage932Bytes) {
+    ExpectBytes(aof::kCaption, {0x90, 0xC2, 0x95, 0x4D, 0xCF, 0xB8, 0xDB, 0x20, 0xBE, 0xAF, 0xC4,
+                                0xB1, 0xAF, 0xCC, 0xDF});
+    ExpectBytes("～", {0x81, 0x60});
+    ExpectBytes("表\n", {0x95, 0x5C, 0x0A});
+    ExpectBytes("ソ", {0x83, 0x5C});
+}
+
+TEST(PathSplit, TrailByte5CIsNotABackslash) {
+    EXPECT_STREQ(aof::LastComponent("C:\\pkg\\ソート.mac"), "ソート.mac");
+    EXPECT_STREQ(aof::LastComponent("表\\a.mac"), "a.mac");
+    EXPECT_STREQ(aof::LastComponent("機能.mac"), "機能.mac");
+    EXPECT_STREQ(aof::LastComponent("C:\\表"), "表");
+    EXPECT_EQ(aof::FindLastBackslash("表"), nullptr);
+    EXPECT_STREQ(aof::LastComponent("plain"), "plain");
+    EXPECT_STREQ(aof::LastComponent("dir\\"), "");
+}
+
+TEST(CaseFolding, FoldsAsciiLettersOnly) {
+    EXPECT_TRUE(aof::EqualsIgnoringAsciiCase("C:\\Macro\\A.MAC", "c:\\macro\\a.mac"));
+    EXPECT_FALSE(aof::EqualsIgnoringAsciiCase("a.mac", "a.mac2"));
+    // A trail byte in the letter range is part of a character, never folded: ア is 83 41 ("A"),
+    // ヂ is 83 61 ("a").
+    EXPECT_FALSE(aof::EqualsIgnoringAsciiCase("\x83\x61", "\x83\x41"));
+    EXPECT_TRUE(aof::EqualsIgnoringAsciiCase("表.TXT", "表.txt"));
+}
+
+TEST(BoundedCopy, CutsAtCapacityWithoutSplittingACharacter) {
+    char buffer[5];
+    EXPECT_EQ(aof::CopyText(buffer, sizeof buffer, "abcdef"), 4u);
+    EXPECT_STREQ(buffer, "abcd");
+    EXPECT_EQ(aof::CopyText(buffer, sizeof buffer, "abc表"), 3u);
+    EXPECT_STREQ(buffer, "abc");
+    char path[8] = "ab";
+    EXPECT_FALSE(aof::AppendText(path, sizeof path, "cdefgh"));
+    EXPECT_STREQ(path, "ab");
+    EXPECT_TRUE(aof::AppendText(path, sizeof path, "cdefg"));
+    EXPECT_STREQ(path, "abcdefg");
+}
+
+TEST(Decimal, FormatsTheFullUnsignedRange) {
+    char out[11];
+    aof::FormatDecimal(out, 0);
+    EXPECT_STREQ(out, "0");
+    aof::FormatDecimal(out, 4294967295u);
+    EXPECT_STREQ(out, "4294967295");
+}
+
+} // namespace

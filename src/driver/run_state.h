@@ -1,0 +1,41 @@
+// The state of one run: every path, flag and table the start-up reading derives.
+#pragma once
+
+#include "common/text.h"
+#include "editor/menu_table.h"
+
+namespace aof {
+
+enum EditorState { EditorNotRunning = 0, EditorRunning = 1, EditorClosed = 2 };
+
+struct RunState {
+    void *instance; // the module instance (HINSTANCE)
+    int editorState;
+    bool updateFlag;
+    bool filesOnlyFlag;
+    bool macroFolderFlag;
+    int overwriteAll;
+
+    char *editorFolder; // heap, from the editor's UninstallString
+    ByteTable groupNames;
+    ByteTable macroMenu;
+
+    char setupInfoPath[kPathSize];
+    char programFile[kPathSize];
+    char setupFolder[kPathSize];
+    char macroFolder[kPathSize];
+    char uninstallInfoFolder[kPathSize];
+    char uninstallInfoCopy[kPathSize];
+    char programCopy[kPathSize];
+
+    char setupName[128];
+    char internalName[256];
+    unsigned macroVersion;
+    char recordKeyPath[kPathSize];
+
+    int macroCount;
+    int chosenGroup;
+    unsigned slotList[kMaxMacros];
+};
+
+} // namespace aof

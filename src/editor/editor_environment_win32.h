@@ -1,0 +1,29 @@
+// Where the editor is installed, where its macros live, and whether it is running.
+#pragma once
+
+#include <windows.h>
+
+#include "editor/menu_table.h"
+
+namespace aof {
+
+constexpr char kEditorWindowClass[] = "Aofude32Class";
+
+// Gives the editor folder as a new heap string (malloc; *editorFolder is released first).
+// False when the editor is not installed or its UninstallString is unusable: the message has
+// been shown and the run ends.
+bool FindEditorFolder(HINSTANCE instance, char **editorFolder);
+
+// Gives the macro folder (kPathSize bytes) and sets *macroFolderFlag when the fallback folder
+// must be prepared. False when the Env key cannot be opened or the folder does not fit (message
+// shown, the run ends).
+bool ResolveMacroFolder(const char *editorFolder, const ByteTable &menu, char *macroFolder,
+                        bool *macroFolderFlag);
+
+// Creates the fallback macro folder, stores it as MacroPath and moves the editor's *.MAC files
+// into it. False when the run ends (message shown).
+bool PrepareMacroFolder(const char *editorFolder, const char *macroFolder);
+
+bool IsEditorRunning();
+
+} // namespace aof

@@ -11,7 +11,7 @@
 
 namespace aof {
 
-constexpr int kGroupCount = 8;           // the main menu and seven sub-menus
+constexpr int kGroupCount = 8; // the main menu and seven sub-menus
 constexpr int kSlotsPerGroup = 10;
 constexpr unsigned kSlotCount = 80;
 constexpr std::size_t kMenuStrings = 160;

@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds every configuration and runs every test:
+#   core unit tests (also under ASan/UBSan), short fuzz runs, the import check of SETUP.EXE,
+#   the Win32 tests and the dialog scenarios under Wine.
+# Ends with one line "N passed, M failed" over all suites; exits non-zero on any failure.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+log=build/test-logs
+total_passed=0
+total_failed=0
+
+stage() { printf '\n=== %s\n' "$*"; }
+die() { echo "test-all: $*"; echo "$total_passed passed, $((total_failed + 1)) failed"; exit 1; }
+
+# Adds the counts of a suite's closing line ("N passed, M failed") to the totals.
+count_suite() {
+    local name=$1 file=$2 line
+    line=$(grep -E '^[0-9]+ passed, [0-9]+ failed' "$file" | tail -n 1)
+    [ -n "$line" ] || die "$name printed no closing line"
+    local p f
+    p=$(sed -E 's/^([0-9]+) passed.*/\1/' <<<"$line")
+    f=$(sed -E 's/^[0-9]+ passed, ([0-9]+) failed.*/\1/' <<<"$line")
+    total_passed=$((total_passed + p))
+    total_failed=$((total_failed + f))
+    echo "$name: $line"
+}
+
+# Runs GoogleTest and turns its summary into a closing line.
+run_gtest() {
+    local name=$1 exe=$2 out=$log/$1.txt
+    "$exe" --gtest_brief=1 >"$out" 2>&1
+    local status=$?
+    tail -n 3 "$out"
+    local passed failed
+    passed=$(sed -n -E 's/^\[  PASSED  \] ([0-9]+) tests?\..*/\1/p' "$out" | tail -n 1)
+    failed=$(sed -n -E 's/^\[  FAILED  \] ([0-9]+) tests?, listed below.*/\1/p' "$out" | tail -n 1)
+    echo "${passed:-0} passed, ${failed:-0} failed" >>"$out"
+    [ $status -eq 0 ] || { grep -E '^\[  FAILED|Failure|ERROR' "$out" | head -40; }
+    count_suite "$name" "$out"
+    [ $status -eq 0 ] || [ "${failed:-0}" -gt 0 ] || die "$name crashed"
+}
+
+build() {
+    cmake --preset "$1" >"$log/configure-$1.txt" 2>&1 || { tail -30 "$log/configure-$1.txt"; die "configure $1 failed"; }
+    cmake --build --preset "$1" >"$log/build-$1.txt" 2>&1 || { grep -E -B2 -A6 'error|warning' "$log/build-$1.txt" | head -60; die "build $1 failed"; }
+    grep -E 'SETUP.EXE: ' "$log/build-$1.txt" | tail -n 1 || true
+}
+
+stage "machine"
+bash tools/setup-machine.sh || die "installing packages failed"
+mkdir -p "$log"
+
+stage "core unit tests (g++)"
+build native
+run_gtest unit_tests build/native/unit_tests
+
+stage "core unit tests under ASan and UBSan"
+build sanitize
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_gtest sanitized_unit_tests build/sanitize/unit_tests
+
+if [ -x tests/fuzz/run_fuzzers.sh ]; then
+    stage "fuzzing (short, fixed time)"
+    tests/fuzz/run_fuzzers.sh >"$log/fuzz.txt" 2>&1
+    fuzz_status=$?
+    tail -n 5 "$log/fuzz.txt"
+    count_suite fuzz "$log/fuzz.txt"
+    [ $fuzz_status -eq 0 ] || die "fuzzing found a fault (see $log/fuzz.txt)"
+fi
+
+stage "shipping build (i686) and its size"
+build win32
+
+stage "test build (x86_64)"
+build win64
+
+stage "imports of SETUP.EXE"
+tests/check_imports.sh build/win32/SETUP.EXE build/win64/SETUP.EXE >"$log/imports.txt" 2>&1
+imports_status=$?
+cat "$log/imports.txt"
+printf '%s passed, %s failed\n' "$(grep -c '^PASS' "$log/imports.txt")" "$(grep -c '^FAIL' "$log/imports.txt")" >>"$log/imports.txt"
+count_suite imports "$log/imports.txt"
+
+stage "Win32 tests under Wine"
+tools/bench/bench.sh start >"$log/bench.txt" 2>&1 || { cat "$log/bench.txt"; die "the Wine bench did not start"; }
+tools/bench/bench.sh reset >>"$log/bench.txt" 2>&1
+tools/bench/bench.sh run build/win64/tests/wine/wine_tests.exe >"$log/wine_tests.txt" 2>&1
+wine_status=$?
+grep -E '^FAIL|^    ' "$log/wine_tests.txt" | head -60
+count_suite wine_tests "$log/wine_tests.txt"
+
+stage "dialog scenarios under Wine"
+python3 tests/scenarios/run.py >"$log/scenarios.txt" 2>&1
+scenario_status=$?
+grep -v -E '^PASS' "$log/scenarios.txt" | tail -n 80
+count_suite scenarios "$log/scenarios.txt"
+
+echo
+echo "$total_passed passed, $total_failed failed"
+[ $total_failed -eq 0 ] && [ $wine_status -eq 0 ] && [ $scenario_status -eq 0 ] && [ $imports_status -eq 0 ]

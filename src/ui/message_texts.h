@@ -79,6 +79,8 @@ constexpr char kUninstallDoneProgramKept[] =
 // Overwrite confirmation and progress.
 constexpr char kFileExistsFormat[] = "'%s' ﾌｧｲﾙがすでに存在します。";
 constexpr char kFileInfoFormat[] = "ｻｲｽﾞ : %s ﾊﾞｲﾄ\n更新日時 : %d年%d月%d日、%d:%02d:%02d";
+// In place of the information text when the file cannot be opened or its size or time read.
+constexpr char kFileInfoUnavailable[] = "ｻｲｽﾞ : 不明\n更新日時 : 不明";
 constexpr char kProgressFormat[] = "%d / %d  %d%% 完了";
 
 } // namespace aof

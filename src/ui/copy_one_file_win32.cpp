@@ -1,0 +1,184 @@
+#include "ui/copy_one_file_win32.h"
+#include "setupinfo/entry_resolution_win32.h"
+#include "setupinfo/folder_variables_win32.h"
+#include "ui/message_dialog_win32.h"
+#include "ui/message_texts.h"
+#include "ui/progress_dialog_win32.h"
+#include "ui/resource_ids.h"
+#include "ui/text_format.h"
+
+#include <cstdio>
+#include <shellapi.h>
+
+namespace aof {
+
+namespace {
+
+// What the overwrite confirmation needs, handed to its procedure as one record.
+struct OverwriteQuestion {
+    HINSTANCE instance;
+    const char *source;
+    const char *destination;
+};
+
+// Every line of the program's own texts plus a path of up to 519 bytes.
+constexpr std::size_t kLineSize = kPathSize + 128;
+
+} // namespace
+
+void FormatFileInfo(char *out, const char *path) {
+    const std::size_t capacity = 256;
+    HANDLE file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        CopyText(out, capacity, kFileInfoUnavailable);
+        return;
+    }
+    // The high part keeps a file of 2 GiB or more at its real size.
+    DWORD high = 0;
+    DWORD low = GetFileSize(file, &high);
+    bool sizeRead = low != INVALID_FILE_SIZE || GetLastError() == NO_ERROR;
+    FILETIME written;
+    bool timeRead = GetFileTime(file, nullptr, nullptr, &written) != FALSE;
+    CloseHandle(file);
+    FILETIME local;
+    SYSTEMTIME calendar;
+    if (!sizeRead || !timeRead || !FileTimeToLocalFileTime(&written, &local) ||
+        !FileTimeToSystemTime(&local, &calendar)) {
+        CopyText(out, capacity, kFileInfoUnavailable);
+        return;
+    }
+    FileStamp stamp = {(static_cast<unsigned long long>(high) << 32) | low,
+                       calendar.wYear,
+                       calendar.wMonth,
+                       calendar.wDay,
+                       calendar.wHour,
+                       calendar.wMinute,
+                       calendar.wSecond};
+    FormatFileInfoText(out, capacity, stamp);
+}
+
+static void ShowFileIcon(HWND dialog, HINSTANCE instance, const char *source) {
+    // The shell writes the path of the program it took the icon from into this buffer.
+    char iconPath[kPathSize];
+    CopyText(iconPath, sizeof iconPath, source);
+    WORD index = 0; // a program file shows its own first icon
+    HICON icon = ExtractAssociatedIconA(instance, iconPath, &index);
+    SendDlgItemMessageA(dialog, IDC_CURRENT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+    SendDlgItemMessageA(dialog, IDC_NEW_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+}
+
+static void FillOverwriteQuestion(HWND dialog, const OverwriteQuestion &question) {
+    ShowFileIcon(dialog, question.instance, question.source);
+    char line[kLineSize];
+    std::snprintf(line, sizeof line, kFileExistsFormat, question.destination);
+    SetDlgItemTextA(dialog, IDC_EXISTS_LINE, line);
+    char info[256];
+    FormatFileInfo(info, question.destination);
+    SetDlgItemTextA(dialog, IDC_CURRENT_INFO, info);
+    FormatFileInfo(info, question.source);
+    SetDlgItemTextA(dialog, IDC_NEW_INFO, info);
+}
+
+static INT_PTR CALLBACK OverwriteDialogProc(HWND dialog, UINT message, WPARAM wParam,
+                                            LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        FillOverwriteQuestion(dialog, *reinterpret_cast<const OverwriteQuestion *>(lParam));
+        return TRUE;
+    case WM_COMMAND: {
+        WORD id = LOWORD(wParam);
+        bool answered = id == IDYES || id == IDC_OVERWRITE_ALL || id == IDNO;
+        EndDialog(dialog, answered ? id : IDCANCEL);
+        return TRUE;
+    }
+    case WM_DESTROY: {
+        // Both icon controls show the one icon the shell gave.
+        LRESULT icon = SendDlgItemMessageA(dialog, IDC_CURRENT_ICON, STM_GETICON, 0, 0);
+        if (icon != 0)
+            DestroyIcon(reinterpret_cast<HICON>(icon));
+        return FALSE;
+    }
+    }
+    return FALSE;
+}
+
+int ConfirmOverwrite(HINSTANCE instance, HWND owner, const char *source, const char *destination) {
+    OverwriteQuestion question = {instance, source, destination};
+    return static_cast<int>(DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_OVERWRITE), owner,
+                                            OverwriteDialogProc,
+                                            reinterpret_cast<LPARAM>(&question)));
+}
+
+static int ReportCopyFailure(const char *destination) {
+    char text[kLineSize];
+    CopyText(text, sizeof text, destination);
+    AppendTextCut(text, sizeof text, kFileCopyFailed);
+    ShowMessageBox(text, MB_ICONEXCLAMATION);
+    return kCopyFailed;
+}
+
+// CopyFileA hands the source's read-only attribute on to the copy; a package copied from
+// read-only media would leave files that a later update cannot overwrite and an uninstall
+// cannot delete. Each copy this program makes is left writable.
+static bool CopyWritable(const char *source, const char *destination, bool failIfExists) {
+    if (!CopyFileA(source, destination, failIfExists ? TRUE : FALSE))
+        return false;
+    DWORD attributes = GetFileAttributesA(destination);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+        SetFileAttributesA(destination, attributes & ~FILE_ATTRIBUTE_READONLY);
+    return true;
+}
+
+static int Overwrite(const char *source, const char *destination) {
+    return CopyWritable(source, destination, false) ? kCopied : ReportCopyFailure(destination);
+}
+
+// The destination exists: ask, unless the user already chose to overwrite all in this section.
+static int OverwriteExisting(const char *source, const char *destination, int *overwriteAll,
+                             HWND progress) {
+    if (*overwriteAll != 0)
+        return Overwrite(source, destination);
+    switch (ConfirmOverwrite(GetModuleHandleA(nullptr), progress, source, destination)) {
+    case IDYES:
+        return Overwrite(source, destination);
+    case IDC_OVERWRITE_ALL:
+        *overwriteAll = 1;
+        return Overwrite(source, destination);
+    case IDNO:
+        return kDeclined;
+    default:
+        ShowMessageBox(kSetupCancelled, MB_ICONINFORMATION);
+        return kCancelledByUser;
+    }
+}
+
+int CopyOneFile(const char *setupInfo, const char *section, const char *fileKey,
+                const char *pathKey, const char *setupFolder, const char *editorFolder,
+                const char *macroFolder, int *overwriteAll, HWND progress) {
+    char source[kPathSize] = "";
+    int sourceResult = ResolveSourcePath(setupInfo, section, fileKey, setupFolder, source);
+    if (sourceResult == kNoSuchEntry)
+        return kEntryMissing;
+    char destination[kPathSize] = "";
+    int destinationResult =
+        ResolveDestinationPath(setupInfo, section, fileKey, pathKey, destination);
+    if (destinationResult == kNoSuchEntry)
+        return kEntryMissing;
+    // A path too long to compose is refused rather than shortened: copying to or from a cut
+    // path could overwrite another file.
+    if (destinationResult != kPathDone ||
+        !ExpandFolderVariables(destination, editorFolder, macroFolder, kMacroRelative))
+        return ReportCopyFailure(destination);
+    ShowCurrentFile(progress, destination);
+    if (sourceResult != kPathDone)
+        return ReportCopyFailure(destination);
+    if (IsSameFile(source, destination))
+        return kSameFile;
+    if (CopyWritable(source, destination, true))
+        return kCopied;
+    if (GetLastError() != ERROR_FILE_EXISTS)
+        return ReportCopyFailure(destination);
+    return OverwriteExisting(source, destination, overwriteAll, progress);
+}
+
+} // namespace aof

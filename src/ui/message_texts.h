@@ -58,9 +58,10 @@ constexpr char kFileCopyFailed[] =
     "\nｾｯﾄｱｯﾌﾟを中断します。";
 constexpr char kCompletedInMenu[] = "\n\nが青筆ｴﾃﾞｨﾀの『ﾏｸﾛ(M)』ﾒﾆｭｰの ﾏｸﾛ";
 constexpr char kCompletedRangeTo[] = " ～ ﾏｸﾛ";
-constexpr char kCompletedAdded[] =
-    " に追加されました。ｾｯﾄｱｯﾌﾟが完了しました。\n\nｾｯﾄｱｯﾌﾟ元のﾌｫﾙﾀﾞにあるﾌｧｲﾙは、"
-    "不必要ならば削除してかまいません。";
+constexpr char kCompletedAdded[] = " に追加されました。";
+// Also the whole tail of a completion that names no menu slots (files only).
+constexpr char kCompletedSetupDone[] =
+    "ｾｯﾄｱｯﾌﾟが完了しました。\n\nｾｯﾄｱｯﾌﾟ元のﾌｫﾙﾀﾞにあるﾌｧｲﾙは、不必要ならば削除してかまいません。";
 
 // Uninstall.
 constexpr char kOtherUsersRemain[] = "ﾏｸﾛ登録を削除しました。\n他のﾕｰｻﾞｰがﾏｸﾛを使用していると思われ"

@@ -1,0 +1,203 @@
+// The install sequence: a confirmed new install, files-only install or update, from the
+// package's folders to the completion message. Nothing done is undone when it stops early.
+#include <windows.h>
+#include <shellapi.h>
+
+#include "driver/completion_text.h"
+#include "driver/listed_folders_win32.h"
+#include "driver/sequences_win32.h"
+#include "editor/editor_environment_win32.h"
+#include "editor/menu_registry_win32.h"
+#include "editor/slot_allocation_win32.h"
+#include "record/package_record_win32.h"
+#include "record/registry_dword_win32.h"
+#include "setupinfo/entry_resolution_win32.h"
+#include "setupinfo/folder_variables_win32.h"
+#include "setupinfo/setup_info_win32.h"
+#include "ui/copy_one_file_win32.h"
+#include "ui/message_dialog_win32.h"
+#include "ui/message_texts.h"
+#include "ui/progress_dialog_win32.h"
+
+namespace aof {
+namespace {
+
+// The progress dialog counts the entries of both sections in one run.
+struct InstallProgress {
+    HWND dialog;
+    unsigned short total;
+    unsigned counter;
+};
+
+struct EntryKeys {
+    char fileName[kKeyNameSize];
+    char path[kKeyNameSize];
+};
+
+EntryKeys MakeEntryKeys(unsigned n) {
+    EntryKeys keys;
+    MakeNumberedKey(keys.fileName, kFileName.stem, n);
+    MakeNumberedKey(keys.path, kPath.stem, n);
+    return keys;
+}
+
+int CopyEntry(RunState &state, const char *section, unsigned n, InstallProgress &progress) {
+    ++progress.counter;
+    StepProgress(progress.dialog, progress.counter, progress.total);
+    EntryKeys keys = MakeEntryKeys(n);
+    return CopyOneFile(state.setupInfoPath, section, keys.fileName, keys.path, state.setupFolder,
+                       state.editorFolder, state.macroFolder, &state.overwriteAll, progress.dialog);
+}
+
+// Puts macro n into its slot of the menu table in memory and records the slot. The path is
+// the entry's destination as written (folder variables kept), as the editor expects it.
+void RegisterMacro(RunState &state, const PackageRecord &record, unsigned n) {
+    unsigned slot = state.slotList[n - 1];
+    if (slot == 0) {
+        ShowMessageBox(kSlotNumberFailed, MB_ICONSTOP);
+        return;
+    }
+    EntryKeys keys = MakeEntryKeys(n);
+    char path[kPathSize];
+    if (ResolveDestinationPath(state.setupInfoPath, kInstallMacros, keys.fileName, keys.path,
+                               path) != kPathDone)
+        return;
+    char titleKey[kKeyNameSize];
+    char title[kMacroTitle.size];
+    MakeNumberedKey(titleKey, kMacroTitle.stem, n);
+    ReadSetupText(state.setupInfoPath, kInstallMacros, titleKey, "", title, kMacroTitle.size);
+    if (InsertMenuEntry(state.macroMenu, slot, path, title))
+        RecordSlotNumber(record, n, slot);
+}
+
+// Copies the macro files, registering each macro of a new install; false when the run ends.
+bool InstallMacros(RunState &state, const PackageRecord &record, InstallProgress &progress) {
+    for (int n = 1; n <= state.macroCount; ++n) {
+        int result = CopyEntry(state, kInstallMacros, n, progress);
+        if (result >= kEntryMissing)
+            return false;
+        if (!state.updateFlag && !state.filesOnlyFlag)
+            RegisterMacro(state, record, n);
+    }
+    return true;
+}
+
+// Copies the other files; an entry without a file name ends the list. False when the run ends.
+bool InstallFiles(RunState &state, InstallProgress &progress) {
+    int count = CountEntries(state.setupInfoPath, kInstallFiles);
+    for (int n = 1; n <= count; ++n) {
+        int result = CopyEntry(state, kInstallFiles, n, progress);
+        if (result == kEntryMissing)
+            return true;
+        if (result > kEntryMissing)
+            return false;
+    }
+    return true;
+}
+
+// Stores the editor's tables of a new or files-only install and names the chosen sub-menu.
+// False when a table cannot be stored (the message has been shown).
+bool StoreEditorTables(RunState &state) {
+    if (!WriteMacroMenuTable(state.macroMenu))
+        return false;
+    bool namesGroup = !state.filesOnlyFlag && state.chosenGroup > kMainGroup &&
+                      state.chosenGroup < kNoGroupWithRoom;
+    return !namesGroup ||
+           SetGroupNameIfEmpty(state.setupInfoPath, state.groupNames, state.chosenGroup);
+}
+
+// The slots the package's macros occupy: those just assigned for a new install, those its
+// first install recorded for an update, none for a files-only install.
+int CollectOccupiedSlots(const RunState &state, unsigned slots[kMaxMacros]) {
+    if (state.filesOnlyFlag)
+        return 0;
+    if (!state.updateFlag) {
+        for (int i = 0; i < kMaxMacros; ++i)
+            slots[i] = state.slotList[i];
+        return state.macroCount;
+    }
+    for (int i = 0; i < kMaxMacros; ++i) {
+        char name[11];
+        FormatDecimal(name, i + 1);
+        slots[i] = ReadRegistryDword(HKEY_CURRENT_USER, state.recordKeyPath, name, 0);
+    }
+    return kMaxMacros;
+}
+
+void ShowCompletion(const RunState &state) {
+    char message[kShellMessage.size];
+    ReadSetupString(state.uninstallInfoCopy, kShellMessage, message);
+    unsigned slots[kMaxMacros];
+    int count = CollectOccupiedSlots(state, slots);
+    char text[kCompletionTextSize];
+    ComposeCompletionText(text, sizeof text, state.setupName, slots, count, message);
+    ShowSetupMessage(static_cast<HINSTANCE>(state.instance), text, kOkOnlyForm);
+}
+
+// Reads a [ShellExecute] value of the uninstall-info copy with plain expansion; false when
+// its expansion does not fit.
+bool ReadShellValue(const RunState &state, const StringKey &key, char *out) {
+    ReadSetupString(state.uninstallInfoCopy, key, out);
+    return ExpandFolderVariables(out, state.editorFolder, state.macroFolder, kPlainExpansion);
+}
+
+// Opens the file the package names for after its setup, if any. A value whose expansion does
+// not fit is not passed on cut short: nothing is opened then.
+void OpenShellFile(const RunState &state) {
+    char file[kPathSize];
+    char parameters[kPathSize];
+    char folder[kPathSize];
+    if (ReadShellValue(state, kShellFileName, file) && file[0] != '\0' &&
+        ReadShellValue(state, kShellParameters, parameters) &&
+        ReadShellValue(state, kShellCurrentDir, folder))
+        ShellExecuteA(nullptr, "open", file, parameters, folder, SW_SHOW);
+}
+
+// Copies the files and updates the editor and the bookkeeping under the progress dialog;
+// false when the run ends early.
+bool InstallUnderProgress(RunState &state, PackageRecord &record, InstallProgress &progress) {
+    if (!InstallMacros(state, record, progress))
+        return false;
+    state.overwriteAll = 0;
+    if (!InstallFiles(state, progress))
+        return false;
+    unsigned users = MakeUninstallInfoCopies(state.setupInfoPath, state.programFile,
+                                             state.uninstallInfoCopy, state.programCopy);
+    if (!state.updateFlag) {
+        if (!StoreEditorTables(state)) {
+            // The copy was just replaced: carry the other users' count over, so that it
+            // is not lost although this user's install stops here.
+            WriteInstalledUsers(state.uninstallInfoCopy, users);
+            return false;
+        }
+        ++users;
+    }
+    WriteInstalledUsers(state.uninstallInfoCopy, users);
+    FinishPackageRecord(record, state.macroVersion);
+    return true;
+}
+
+} // namespace
+
+void RunInstallSequence(RunState &state) {
+    if (state.macroFolderFlag && !PrepareMacroFolder(state.editorFolder, state.macroFolder))
+        return;
+    CreateListedFolders(state, state.setupInfoPath);
+    DeleteListedFiles(state.setupInfoPath, kDeleteFilesOnInstall, state.editorFolder,
+                      state.macroFolder);
+    PackageRecord record;
+    OpenPackageRecord(record, state.internalName);
+    InstallProgress progress;
+    progress.total = static_cast<unsigned short>(state.macroCount +
+                                                 CountEntries(state.setupInfoPath, kInstallFiles));
+    progress.counter = 0;
+    progress.dialog = CreateProgressDialog(static_cast<HINSTANCE>(state.instance), progress.total);
+    bool completed = InstallUnderProgress(state, record, progress);
+    CloseProgressDialog(progress.dialog);
+    if (!completed)
+        return;
+    ShowCompletion(state);
+    OpenShellFile(state);
+}
+
+} // namespace aof

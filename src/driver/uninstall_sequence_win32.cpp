@@ -1,0 +1,74 @@
+// The uninstall sequence: the package leaves the editor's menu and the registry first; its
+// files, folders and uninstall-info copy go last, and only when no other user still has the
+// package and the user agrees. Every setup-info value comes from the uninstall-info copy.
+#include <windows.h>
+
+#include "driver/completion_text.h"
+#include "driver/listed_folders_win32.h"
+#include "driver/sequences_win32.h"
+#include "editor/slot_allocation_win32.h"
+#include "record/package_record_win32.h"
+#include "setupinfo/entry_resolution_win32.h"
+#include "setupinfo/setup_info_keys.h"
+#include "setupinfo/setup_info_win32.h"
+#include "ui/message_dialog_win32.h"
+#include "ui/message_texts.h"
+
+namespace aof {
+namespace {
+
+HINSTANCE InstanceOf(const RunState &state) {
+    return static_cast<HINSTANCE>(state.instance);
+}
+
+// Takes this user out of the count kept in the uninstall-info copy; gives the users left.
+unsigned LowerInstalledUsers(const char *uninstallCopy) {
+    unsigned count = ReadSetupNumber(uninstallCopy, kInstalledUsers);
+    unsigned remaining = count > 1 ? count - 1 : 0;
+    WriteInstalledUsers(uninstallCopy, remaining);
+    return remaining;
+}
+
+// Asks until the user either confirms the deletion twice or declines it.
+bool ConfirmFileDeletion(const RunState &state) {
+    for (;;) {
+        if (ShowUninstallMessage(InstanceOf(state), kAskDeleteFiles, kOkCancelForm) != IDOK)
+            return false;
+        if (ShowMessageBox(kReallyDeleteFiles, MB_YESNO | MB_ICONQUESTION) == IDYES)
+            return true;
+    }
+}
+
+void DeletePackageFiles(const RunState &state) {
+    const char *copy = state.uninstallInfoCopy;
+    DeleteListedFiles(copy, kInstallMacros, state.editorFolder, state.macroFolder);
+    DeleteListedFiles(copy, kInstallFiles, state.editorFolder, state.macroFolder);
+    DeleteListedFiles(copy, kUnInstallFiles, state.editorFolder, state.macroFolder);
+    RemoveListedFolders(state, copy);
+    DeleteFileA(copy);
+}
+
+} // namespace
+
+void RunUninstallSequence(RunState &state) {
+    const char *copy = state.uninstallInfoCopy;
+    if (!RemovePackageMenuEntries(state.recordKeyPath, copy, state.macroMenu))
+        return;
+    if (!ClearGroupNameIfEmptied(state.recordKeyPath, copy, state.macroMenu, state.groupNames))
+        return;
+    DeletePackageRecord(state.recordKeyPath);
+    if (LowerInstalledUsers(copy) > 0) {
+        ShowUninstallMessage(InstanceOf(state), kOtherUsersRemain, kOkOnlyForm);
+        return;
+    }
+    if (!ConfirmFileDeletion(state)) {
+        ShowUninstallMessage(InstanceOf(state), kFilesKept, kOkOnlyForm);
+        return;
+    }
+    DeletePackageFiles(state);
+    char report[kUninstallReportSize];
+    ComposeUninstallReport(report, state.programCopy);
+    ShowUninstallMessage(InstanceOf(state), report, kOkOnlyForm);
+}
+
+} // namespace aof

@@ -38,4 +38,7 @@ struct RunState {
     unsigned slotList[kMaxMacros];
 };
 
+// Frees the heap blocks (editor folder and the two tables); safe to call more than once.
+void ReleaseRunState(RunState &state);
+
 } // namespace aof

@@ -1,6 +1,53 @@
-// Entry point of SETUP.EXE.
+// Entry point of SETUP.EXE: one flow from the start-up checks to the install or the uninstall.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+#include "driver/confirmation_win32.h"
+#include "driver/sequences_win32.h"
+#include "driver/startup_reading_win32.h"
+#include "editor/editor_environment_win32.h"
+#include "ui/message_dialog_win32.h"
+#include "ui/message_texts.h"
+
+namespace aof {
+
+static bool IsWin32s() {
+    OSVERSIONINFOA version;
+    version.dwOSVersionInfoSize = 148;
+    // A failed call leaves the structure unknown: only a reported Win32s is refused.
+    return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32s;
+}
+
+// Reads, confirms and reads again until the user has confirmed with every editor closed (or
+// the editor was not running at start), then hands over to the sequence.
+static void RunSetup(RunState &state, const char *commandLine) {
+    for (;;) {
+        StartupResult mode = ReadStartup(state, commandLine);
+        if (mode == kStartupStopped)
+            return;
+        Confirmation answer =
+            mode == kStartupUninstall ? ConfirmUninstall(state) : ConfirmInstall(state);
+        if (answer == kConfirmStopped)
+            return;
+        if (answer == kConfirmGoOn) {
+            if (mode == kStartupUninstall)
+                RunUninstallSequence(state);
+            else
+                RunInstallSequence(state);
+            return;
+        }
+    }
+}
+
+} // namespace aof
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+    static aof::RunState state; // zero-filled: flags false, no heap blocks yet
+    state.instance = instance;
+    state.editorState = aof::IsEditorRunning() ? aof::EditorRunning : aof::EditorNotRunning;
+    if (aof::IsWin32s())
+        aof::ShowMessageBox(aof::kWin32sRefused, MB_OK);
+    else
+        aof::RunSetup(state, commandLine != nullptr ? commandLine : "");
+    aof::ReleaseRunState(state);
     return 0;
 }

@@ -4,10 +4,9 @@
 
 #include <windows.h>
 
-namespace aof {
+#include "record/record_key.h"
 
-constexpr char kRecordKeyPrefix[] = "Software\\Brenlo\\AofMacroSetup\\";
-constexpr char kRecordVersionValue[] = "MacroVersion";
+namespace aof {
 
 struct PackageRecord {
     HKEY brenlo;

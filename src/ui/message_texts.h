@@ -2,6 +2,8 @@
 // each literal into code page 932 bytes (half-width katakana as single bytes).
 #pragma once
 
+#include "ui/resource_ids.h"
+
 namespace aof {
 
 constexpr char kCaption[] = "青筆ﾏｸﾛ ｾｯﾄｱｯﾌﾟ";
@@ -18,6 +20,15 @@ constexpr char kInvalidMacroVersion[] =
     "*.AFUﾌｧｲﾙのMacroVersionの値が不正です。\n\nｾｯﾄｱｯﾌﾟを中止します。";
 constexpr char kNewerVersionInstalled[] =
     " :\n\n既に新しいﾊﾞｰｼﾞｮﾝのﾏｸﾛがｾｯﾄｱｯﾌﾟされています。\n\nｾｯﾄｱｯﾌﾟを中止します。";
+
+// The about message: the program, its version and where to reach its maker. Shown instead of
+// a setup when no usable setup-info file was given.
+constexpr char kAboutMessage[] =
+    "青筆ﾏｸﾛ ｾｯﾄｱｯﾌﾟｷｯﾄ Ver." AOF_VERSION_TEXT "\n\n"
+    "ｾｯﾄｱｯﾌﾟ情報ﾌｧｲﾙ (*.AFU) が見つからないか、このｾｯﾄｱｯﾌﾟｷｯﾄでは使えない形式ですので、"
+    "ｾｯﾄｱｯﾌﾟは行いません。\n\n使い方 : SETUP.EXE [*.AFU ﾌｧｲﾙのﾊﾟｽ]\n"
+    "連絡先 : Brenlo <support@brenlo.example>";
+constexpr char kPathNameTooLong[] = "ﾊﾟｽ名が長すぎます。\n\nｾｯﾄｱｯﾌﾟを中止します。";
 
 // Confirmations (each follows the package's display name).
 constexpr char kConfirmFilesOnly[] =

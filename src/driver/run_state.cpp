@@ -1,0 +1,14 @@
+#include "driver/run_state.h"
+
+#include <cstdlib>
+
+namespace aof {
+
+void ReleaseRunState(RunState &state) {
+    std::free(state.editorFolder);
+    state.editorFolder = nullptr;
+    ReleaseTable(state.groupNames);
+    ReleaseTable(state.macroMenu);
+}
+
+} // namespace aof

@@ -1,0 +1,62 @@
+#include "driver/startup_paths.h"
+
+#include "record/record_key.h"
+
+#include <cstring>
+
+namespace aof {
+
+bool ReplaceLastThree(char *path, const char *three) {
+    std::size_t length = std::strlen(path);
+    if (length < 3)
+        return false;
+    std::memcpy(path + length - 3, three, 3);
+    return true;
+}
+
+bool HasSetupInfoExtension(const char *path) {
+    // "." is never the second byte of a double-byte character, so a plain search is safe.
+    const char *dot = std::strrchr(path, '.');
+    return dot != nullptr && EqualsIgnoringAsciiCase(dot, ".afu");
+}
+
+// Length of path's folder part, up to and including its last "\" (0 when it has none).
+static std::size_t FolderPartLength(const char *path) {
+    const char *slash = FindLastBackslash(path);
+    return slash != nullptr ? static_cast<std::size_t>(slash - path) + 1 : 0;
+}
+
+bool ApplyLongName(char *path, const char *longName) {
+    std::size_t folderLength = FolderPartLength(path);
+    std::size_t rebuiltLength = folderLength + std::strlen(longName);
+    if (rebuiltLength + 1 > kPathSize)
+        return false;
+    if (rebuiltLength != std::strlen(path))
+        std::memcpy(path + folderLength, longName, rebuiltLength - folderLength + 1);
+    return true;
+}
+
+void DeriveProgramPaths(const char *setupInfoPath, char *programFile, char *setupFolder) {
+    CopyText(programFile, kPathSize, setupInfoPath);
+    ReplaceLastThree(programFile, "EXE");
+    std::size_t folderLength = FolderPartLength(programFile);
+    std::size_t setupFolderLength = folderLength > 0 ? folderLength - 1 : 0;
+    std::memcpy(setupFolder, programFile, setupFolderLength);
+    setupFolder[setupFolderLength] = '\0';
+}
+
+bool ComposeCopyPath(char *out, const char *folder, const char *file) {
+    char composed[kPathSize];
+    if (CopyText(composed, kPathSize, folder) != std::strlen(folder) ||
+        !AppendText(composed, kPathSize, LastComponent(file)))
+        return false;
+    CopyText(out, kPathSize, composed);
+    return true;
+}
+
+void ComposeRecordKeyPath(char *out, const char *internalName) {
+    CopyText(out, kPathSize, kRecordKeyPrefix);
+    AppendTextCut(out, kPathSize, internalName);
+}
+
+} // namespace aof

@@ -1,0 +1,31 @@
+// The paths the start-up reading derives from the setup-info path: pure byte work on buffers
+// of kPathSize bytes. A path that would not fit is refused, never cut.
+#pragma once
+
+#include "common/text.h"
+
+namespace aof {
+
+// Overwrites the last three bytes of path with three ("AFU", "EXE"); false when the path is
+// shorter than three bytes.
+bool ReplaceLastThree(char *path, const char *three);
+
+// True when the text from the last "." to the end is ".afu" in any letter case.
+bool HasSetupInfoExtension(const char *path);
+
+// Rebuilds path from its folder part (up to and including its last "\") and the long name the
+// file system found. The rebuilt path replaces path only when their lengths differ: a short
+// 8.3 name then gives way to the long one. False, path unchanged, when it does not fit.
+bool ApplyLongName(char *path, const char *longName);
+
+// The program file lies beside the setup-info file with the same base name and the extension
+// "EXE"; the setup folder is the program file's path up to its last "\".
+void DeriveProgramPaths(const char *setupInfoPath, char *programFile, char *setupFolder);
+
+// folder followed directly by the last component of file; false when it does not fit.
+bool ComposeCopyPath(char *out, const char *folder, const char *file);
+
+// The record key path of a package (an InternalName of at most 255 bytes always fits).
+void ComposeRecordKeyPath(char *out, const char *internalName);
+
+} // namespace aof

@@ -1,0 +1,173 @@
+#include "driver/startup_reading_win32.h"
+
+#include "driver/mode_decision.h"
+#include "driver/startup_paths.h"
+#include "editor/editor_environment_win32.h"
+#include "editor/menu_registry_win32.h"
+#include "editor/slot_allocation_win32.h"
+#include "record/record_key.h"
+#include "record/registry_dword_win32.h"
+#include "setupinfo/entry_resolution_win32.h"
+#include "setupinfo/folder_variables_win32.h"
+#include "setupinfo/setup_info_win32.h"
+#include "ui/message_dialog_win32.h"
+#include "ui/message_texts.h"
+
+#include <cstring>
+
+namespace aof {
+
+static HINSTANCE InstanceOf(const RunState &state) {
+    return static_cast<HINSTANCE>(state.instance);
+}
+
+static bool RefuseWithAbout(const RunState &state) {
+    ShowSetupMessage(InstanceOf(state), kAboutMessage, kOkOnlyForm);
+    return false;
+}
+
+static bool RefuseLongPath() {
+    ShowMessageBox(kPathNameTooLong, MB_ICONSTOP);
+    return false;
+}
+
+static bool ReadEditorTables(RunState &state) {
+    return FindEditorFolder(InstanceOf(state), &state.editorFolder) &&
+           ReadGroupNameTable(state.groupNames) && ReadMacroMenuTable(state.macroMenu);
+}
+
+// No argument: the setup-info file beside the program, "SETUP.EXE" giving "SETUP.AFU".
+static bool TakeModulePath(char *path) {
+    DWORD length = GetModuleFileNameA(nullptr, path, kPathSize);
+    if (length >= kPathSize)
+        return RefuseLongPath();
+    path[length] = '\0';
+    if (!ReplaceLastThree(path, "AFU")) {
+        ShowMessageBox(kModulePathFailed, MB_ICONSTOP);
+        return false;
+    }
+    return true;
+}
+
+// A bare file name is taken in the current folder, so that the setup folder (the base of every
+// source path) is always a real folder.
+static bool CompleteBareName(char *path) {
+    char full[kPathSize];
+    char *filePart;
+    DWORD length = GetFullPathNameA(path, kPathSize, full, &filePart);
+    if (length == 0 || length >= kPathSize)
+        return RefuseLongPath();
+    CopyText(path, kPathSize, full);
+    return true;
+}
+
+static bool TakeArgumentPath(const RunState &state, const char *commandLine, char *path) {
+    if (std::strlen(commandLine) >= kPathSize)
+        return RefuseLongPath();
+    if (!HasSetupInfoExtension(commandLine))
+        return RefuseWithAbout(state);
+    CopyText(path, kPathSize, commandLine);
+    return FindLastBackslash(path) != nullptr || CompleteBareName(path);
+}
+
+static bool TakeLongName(const RunState &state, char *path) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(path, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return RefuseWithAbout(state);
+    FindClose(search);
+    return ApplyLongName(path, found.cFileName) || RefuseLongPath();
+}
+
+static bool LocateSetupInfo(RunState &state, const char *commandLine) {
+    bool taken = commandLine[0] == '\0' ? TakeModulePath(state.setupInfoPath)
+                                        : TakeArgumentPath(state, commandLine, state.setupInfoPath);
+    if (!taken || !TakeLongName(state, state.setupInfoPath))
+        return false;
+    DeriveProgramPaths(state.setupInfoPath, state.programFile, state.setupFolder);
+    return true;
+}
+
+static bool CheckSetupVersion(const RunState &state) {
+    unsigned version = ReadSetupNumber(state.setupInfoPath, kSetupVersion);
+    return (version >= 30 && version <= 32) || RefuseWithAbout(state);
+}
+
+static bool CountMacros(RunState &state) {
+    state.macroCount = CountEntries(state.setupInfoPath, kInstallMacros);
+    if (state.macroCount >= 1)
+        return true;
+    ShowMessageBox(kNoMacroEntries, MB_ICONSTOP);
+    return false;
+}
+
+static void PlaceMacros(RunState &state) {
+    state.chosenGroup =
+        ChooseGroup(state.setupInfoPath, state.macroMenu, state.groupNames, state.macroCount);
+    AssignSlotNumbers(state.macroMenu, state.chosenGroup, state.macroCount, state.slotList);
+}
+
+// The macro-folder flag is set where a pass finds the fallback folder and never cleared.
+static bool FindMacroFolder(RunState &state) {
+    bool fallback = false;
+    if (!ResolveMacroFolder(state.editorFolder, state.macroMenu, state.macroFolder, &fallback))
+        return false;
+    state.macroFolderFlag = state.macroFolderFlag || fallback;
+    return true;
+}
+
+static bool DeriveUninstallInfoPaths(RunState &state) {
+    ReadSetupString(state.setupInfoPath, kUnInstallInfoPath, state.uninstallInfoFolder);
+    return (ExpandFolderVariables(state.uninstallInfoFolder, state.editorFolder, state.macroFolder,
+                                  kMacroRelative) &&
+            ComposeCopyPath(state.uninstallInfoCopy, state.uninstallInfoFolder,
+                            state.setupInfoPath) &&
+            ComposeCopyPath(state.programCopy, state.uninstallInfoFolder, state.programFile)) ||
+           RefuseLongPath();
+}
+
+static bool ReadIdentity(RunState &state) {
+    ReadSetupString(state.setupInfoPath, kSetupName, state.setupName);
+    ReadSetupString(state.setupInfoPath, kInternalName, state.internalName);
+    state.macroVersion = ReadSetupNumber(state.setupInfoPath, kMacroVersion);
+    if (state.macroVersion >= 1)
+        return true;
+    ShowMessageBox(kInvalidMacroVersion, MB_ICONSTOP);
+    return false;
+}
+
+static StartupResult DecideStartupMode(RunState &state) {
+    ComposeRecordKeyPath(state.recordKeyPath, state.internalName);
+    unsigned recorded =
+        ReadRegistryDword(HKEY_CURRENT_USER, state.recordKeyPath, kRecordVersionValue, 0);
+    unsigned installed =
+        recorded != 0 ? ReadSetupNumber(state.uninstallInfoCopy, kMacroVersion) : 0;
+    switch (DecideMode(recorded, installed, state.macroVersion)) {
+    case kUninstall:
+        return kStartupUninstall;
+    case kNewerInstalled: {
+        char text[kConfirmationSize];
+        ComposeNewerVersionMessage(text, state.setupName);
+        ShowSetupMessage(InstanceOf(state), text, kOkOnlyForm);
+        return kStartupStopped;
+    }
+    case kUpdate:
+        state.updateFlag = true;
+        return kStartupInstall;
+    case kNewInstall:
+        break;
+    }
+    return kStartupInstall;
+}
+
+StartupResult ReadStartup(RunState &state, const char *commandLine) {
+    if (!ReadEditorTables(state) || !LocateSetupInfo(state, commandLine) ||
+        !CheckSetupVersion(state) || !CountMacros(state))
+        return kStartupStopped;
+    PlaceMacros(state);
+    if (!FindMacroFolder(state) || !DeriveUninstallInfoPaths(state) || !ReadIdentity(state))
+        return kStartupStopped;
+    return DecideStartupMode(state);
+}
+
+} // namespace aof

@@ -1,0 +1,93 @@
+#include "record/package_record_win32.h"
+
+#include "common/text.h"
+#include "setupinfo/entry_resolution_win32.h"
+#include "setupinfo/setup_info_win32.h"
+#include "ui/message_dialog_win32.h"
+#include "ui/message_texts.h"
+
+namespace aof {
+
+static bool CreateRecordKey(HKEY parent, const char *name, HKEY *key) {
+    DWORD disposition;
+    return RegCreateKeyExA(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                           nullptr, key, &disposition) == ERROR_SUCCESS;
+}
+
+static void SetDwordValue(HKEY key, const char *name, DWORD value) {
+    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE *>(&value), sizeof value);
+}
+
+void OpenPackageRecord(PackageRecord &record, const char *internalName) {
+    record.brenlo = nullptr;
+    record.setup = nullptr;
+    record.package = nullptr;
+    record.ready = CreateRecordKey(HKEY_CURRENT_USER, kRecordMakerKey, &record.brenlo) &&
+                   CreateRecordKey(record.brenlo, kRecordSetupKey, &record.setup) &&
+                   CreateRecordKey(record.setup, internalName, &record.package);
+}
+
+void RecordSlotNumber(const PackageRecord &record, unsigned ordinal, DWORD slot) {
+    if (!record.ready)
+        return;
+    char name[11];
+    FormatDecimal(name, ordinal);
+    SetDwordValue(record.package, name, slot);
+}
+
+static void CloseRecordKey(HKEY &key) {
+    if (key != nullptr)
+        RegCloseKey(key);
+    key = nullptr;
+}
+
+void FinishPackageRecord(PackageRecord &record, DWORD macroVersion) {
+    if (record.ready)
+        SetDwordValue(record.package, kRecordVersionValue, macroVersion);
+    if (record.package != nullptr)
+        RegFlushKey(record.package);
+    CloseRecordKey(record.package);
+    CloseRecordKey(record.setup);
+    CloseRecordKey(record.brenlo);
+    record.ready = false;
+}
+
+void DeletePackageRecord(const char *recordKeyPath) {
+    RegDeleteKeyA(HKEY_CURRENT_USER, recordKeyPath);
+}
+
+// The copy keeps every attribute of the original but read-only: the count is written into it
+// later, and a later install must be able to replace it.
+static void ClearReadOnly(const char *path) {
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+        SetFileAttributesA(path, attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+}
+
+unsigned MakeUninstallInfoCopies(const char *setupInfo, const char *programFile,
+                                 const char *uninstallCopy, const char *programCopy) {
+    unsigned count = ReadSetupNumber(uninstallCopy, kInstalledUsers);
+    if (!IsSameFile(programFile, programCopy))
+        CopyFileA(programFile, programCopy, FALSE);
+    if (!IsSameFile(setupInfo, uninstallCopy)) {
+        if (CopyFileA(setupInfo, uninstallCopy, FALSE))
+            ClearReadOnly(uninstallCopy);
+        else
+            ShowMessageBox(kSetupInfoCopyFailed, MB_ICONEXCLAMATION);
+    }
+    return count;
+}
+
+static void FlushProfileCache(const char *file) {
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, file);
+}
+
+void WriteInstalledUsers(const char *uninstallCopy, unsigned count) {
+    char text[11];
+    FormatDecimal(text, count);
+    FlushProfileCache(uninstallCopy);
+    WritePrivateProfileStringA(kInstalledUsers.section, kInstalledUsers.key, text, uninstallCopy);
+    FlushProfileCache(uninstallCopy);
+}
+
+} // namespace aof

@@ -109,19 +109,19 @@ bool StoreEditorTables(RunState &state) {
 // The slots the package's macros occupy: those just assigned for a new install, those its
 // first install recorded for an update, none for a files-only install.
 int CollectOccupiedSlots(const RunState &state, unsigned slots[kMaxMacros]) {
+    if (state.updateFlag) {
+        for (int i = 0; i < kMaxMacros; ++i) {
+            char name[11];
+            FormatDecimal(name, i + 1);
+            slots[i] = ReadRegistryDword(HKEY_CURRENT_USER, state.recordKeyPath, name, 0);
+        }
+        return kMaxMacros;
+    }
     if (state.filesOnlyFlag)
         return 0;
-    if (!state.updateFlag) {
-        for (int i = 0; i < kMaxMacros; ++i)
-            slots[i] = state.slotList[i];
-        return state.macroCount;
-    }
-    for (int i = 0; i < kMaxMacros; ++i) {
-        char name[11];
-        FormatDecimal(name, i + 1);
-        slots[i] = ReadRegistryDword(HKEY_CURRENT_USER, state.recordKeyPath, name, 0);
-    }
-    return kMaxMacros;
+    for (int i = 0; i < kMaxMacros; ++i)
+        slots[i] = state.slotList[i];
+    return state.macroCount;
 }
 
 void ShowCompletion(const RunState &state) {

@@ -1,0 +1,208 @@
+#include "editor/menu_table.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "common/text.h"
+
+namespace aof {
+
+bool AllocateTable(ByteTable &table, std::size_t length) {
+    // A zero-length value still gets a block of its own, so that a table always owns one.
+    unsigned char *bytes = static_cast<unsigned char *>(std::calloc(length > 0 ? length : 1, 1));
+    if (bytes == nullptr)
+        return false;
+    table.bytes = bytes;
+    table.length = length;
+    return true;
+}
+
+void ReleaseTable(ByteTable &table) {
+    std::free(table.bytes);
+    table.bytes = nullptr;
+    table.length = 0;
+}
+
+// Replaces the table's block by a zero-filled one of newLength bytes that starts with every
+// byte of the old block.
+static bool GrowTable(ByteTable &table, std::size_t newLength) {
+    ByteTable grown;
+    if (!AllocateTable(grown, newLength))
+        return false;
+    if (table.length > 0)
+        std::memcpy(grown.bytes, table.bytes, table.length);
+    ReleaseTable(table);
+    table = grown;
+    return true;
+}
+
+static std::size_t CountNuls(const ByteTable &table) {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < table.length; ++i) {
+        if (table.bytes[i] == 0)
+            ++count;
+    }
+    return count;
+}
+
+bool CompleteMacroMenuTable(ByteTable &menu) {
+    // Each NUL added ends one string: the first one a last unterminated string, if any.
+    std::size_t nuls = CountNuls(menu);
+    if (nuls >= kMenuStrings)
+        return true;
+    return GrowTable(menu, menu.length + (kMenuStrings - nuls));
+}
+
+bool CompleteGroupNameTable(ByteTable &groups) {
+    if (groups.length >= kGroupNameTableSize)
+        return true;
+    return GrowTable(groups, kGroupNameTableSize);
+}
+
+std::size_t SkipStrings(const ByteTable &menu, std::size_t position, std::size_t count) {
+    while (count > 0 && position < menu.length) {
+        if (menu.bytes[position] == 0)
+            --count;
+        ++position;
+    }
+    return position < menu.length ? position : menu.length;
+}
+
+// Where slot 1 to 80 lies: the offset of its path and of the NUL that ends its title. False
+// for a slot number out of range or a slot that the table does not hold whole.
+static bool LocateSlot(const ByteTable &menu, unsigned slot, std::size_t *pathOffset,
+                       std::size_t *titleEnd) {
+    if (slot < 1 || slot > kSlotCount)
+        return false;
+    std::size_t path = SkipStrings(menu, 0, 2 * slot - 2);
+    std::size_t title = SkipStrings(menu, path, 1);
+    std::size_t end = SkipStrings(menu, title, 1);
+    if (path >= menu.length || title >= menu.length || menu.bytes[end - 1] != 0)
+        return false;
+    *pathOffset = path;
+    *titleEnd = end - 1;
+    return true;
+}
+
+static bool IsSlotFree(const ByteTable &menu, unsigned slot) {
+    std::size_t path, titleEnd;
+    return LocateSlot(menu, slot, &path, &titleEnd) && titleEnd == path + 1;
+}
+
+static unsigned SlotNumber(int group, int position) {
+    return static_cast<unsigned>(group * kSlotsPerGroup + position);
+}
+
+static bool IsValidGroup(int group) {
+    return group >= kMainGroup && group < kGroupCount;
+}
+
+int CountFreeSlots(const ByteTable &menu, int group) {
+    if (!IsValidGroup(group))
+        return 0;
+    int count = 0;
+    for (int position = 1; position <= kSlotsPerGroup; ++position) {
+        if (IsSlotFree(menu, SlotNumber(group, position)))
+            ++count;
+    }
+    return count;
+}
+
+bool IsGroupEntirelyFree(const ByteTable &menu, int group) {
+    return CountFreeSlots(menu, group) == kSlotsPerGroup;
+}
+
+bool IsMacroMenuTableEmpty(const ByteTable &menu) {
+    for (std::size_t i = 0; i < menu.length && i < kMenuStrings; ++i) {
+        if (menu.bytes[i] != 0)
+            return false;
+    }
+    return true;
+}
+
+static int FirstSubMenu(const ByteTable &menu, const ByteTable &groups, int macroCount,
+                        bool named) {
+    for (int group = 1; group < kGroupCount; ++group) {
+        if (IsGroupNameEmpty(groups, group) == named)
+            continue;
+        bool roomy =
+            named ? CountFreeSlots(menu, group) >= macroCount : IsGroupEntirelyFree(menu, group);
+        if (roomy)
+            return group;
+    }
+    return kNoGroupWithRoom;
+}
+
+int ChooseGroupFrom(const ByteTable &menu, const ByteTable &groups, int macroCount,
+                    const char *installToMainGroup, unsigned emptySubMenuMode) {
+    if (EqualsIgnoringAsciiCase(installToMainGroup, "yes") &&
+        CountFreeSlots(menu, kMainGroup) >= macroCount)
+        return kMainGroup;
+    if (emptySubMenuMode == 0) {
+        int group = FirstSubMenu(menu, groups, macroCount, false);
+        if (group != kNoGroupWithRoom)
+            return group;
+    }
+    return FirstSubMenu(menu, groups, macroCount, true);
+}
+
+void AssignSlotNumbers(const ByteTable &menu, int group, int macroCount,
+                       unsigned slotList[kMaxMacros]) {
+    for (int i = 0; i < kMaxMacros; ++i)
+        slotList[i] = 0;
+    if (!IsValidGroup(group))
+        return;
+    int assigned = 0;
+    for (int position = 1; position <= kSlotsPerGroup; ++position) {
+        if (assigned >= macroCount || assigned >= kMaxMacros)
+            return;
+        unsigned slot = SlotNumber(group, position);
+        if (IsSlotFree(menu, slot))
+            slotList[assigned++] = slot;
+    }
+}
+
+// Replaces bytes [from, to) of the table by the given pieces, in a new block.
+static bool SpliceTable(ByteTable &menu, std::size_t from, std::size_t to, const char *first,
+                        const char *second) {
+    std::size_t firstLength = std::strlen(first) + 1;
+    std::size_t secondLength = second != nullptr ? std::strlen(second) + 1 : 0;
+    std::size_t tail = menu.length - to;
+    ByteTable spliced;
+    if (!AllocateTable(spliced, from + firstLength + secondLength + tail))
+        return false;
+    unsigned char *out = spliced.bytes;
+    std::memcpy(out, menu.bytes, from);
+    std::memcpy(out + from, first, firstLength);
+    if (second != nullptr)
+        std::memcpy(out + from + firstLength, second, secondLength);
+    std::memcpy(out + from + firstLength + secondLength, menu.bytes + to, tail);
+    ReleaseTable(menu);
+    menu = spliced;
+    return true;
+}
+
+bool InsertMenuEntry(ByteTable &menu, unsigned slot, const char *path, const char *title) {
+    std::size_t pathOffset, titleEnd;
+    if (!LocateSlot(menu, slot, &pathOffset, &titleEnd) || titleEnd != pathOffset + 1)
+        return false;
+    return SpliceTable(menu, pathOffset, titleEnd + 1, path, title);
+}
+
+bool SlotHoldsEntry(const ByteTable &menu, unsigned slot, const char *path, const char *title) {
+    std::size_t pathOffset, titleEnd;
+    if (!LocateSlot(menu, slot, &pathOffset, &titleEnd))
+        return false;
+    const char *slotPath = reinterpret_cast<const char *>(menu.bytes + pathOffset);
+    const char *slotTitle = slotPath + std::strlen(slotPath) + 1;
+    return std::strcmp(slotPath, path) == 0 && std::strcmp(slotTitle, title) == 0;
+}
+
+bool EmptySlot(ByteTable &menu, unsigned slot) {
+    std::size_t pathOffset, titleEnd;
+    if (!LocateSlot(menu, slot, &pathOffset, &titleEnd))
+        return false;
+    return SpliceTable(menu, pathOffset, titleEnd, "", nullptr);
+}
+
+} // namespace aof

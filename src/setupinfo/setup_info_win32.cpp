@@ -12,6 +12,9 @@ namespace {
 // made here, at a character boundary, and not by the profile reader.
 constexpr unsigned kReadSize = 2 * kPathSize;
 
+// Enough to tell an empty number value from a present one.
+constexpr unsigned kNumberTextSize = 16;
+
 // The raw value, "" when the key is missing or empty.
 void ReadRawValue(const char *file, const char *section, const char *key, char *out,
                   unsigned size) {
@@ -34,7 +37,7 @@ void ReadSetupString(const char *file, const StringKey &key, char *out) {
 unsigned ReadSetupNumberAt(const char *file, const char *section, const char *key,
                            unsigned fallback) {
     // The profile reader gives 0 for "Key=" on some systems; an empty value means the default.
-    char value[kKeyNameSize];
+    char value[kNumberTextSize];
     ReadRawValue(file, section, key, value, sizeof value);
     if (value[0] == '\0')
         return fallback;

@@ -26,9 +26,14 @@ static bool RefuseWithAbout(const RunState &state) {
     return false;
 }
 
-static bool RefuseLongPath() {
-    ShowMessageBox(kPathNameTooLong, MB_ICONSTOP);
+// Ends the run with a stop message.
+static bool StopWith(const char *text) {
+    ShowMessageBox(text, MB_ICONSTOP);
     return false;
+}
+
+static bool RefuseLongPath() {
+    return StopWith(kPathNameTooLong);
 }
 
 static bool ReadEditorTables(RunState &state) {
@@ -42,11 +47,7 @@ static bool TakeModulePath(char *path) {
     if (length >= kPathSize)
         return RefuseLongPath();
     path[length] = '\0';
-    if (!ReplaceLastThree(path, "AFU")) {
-        ShowMessageBox(kModulePathFailed, MB_ICONSTOP);
-        return false;
-    }
-    return true;
+    return ReplaceLastThree(path, "AFU") || StopWith(kModulePathFailed);
 }
 
 // A bare file name is taken in the current folder, so that the setup folder (the base of every
@@ -95,10 +96,7 @@ static bool CheckSetupVersion(const RunState &state) {
 
 static bool CountMacros(RunState &state) {
     state.macroCount = CountEntries(state.setupInfoPath, kInstallMacros);
-    if (state.macroCount >= 1)
-        return true;
-    ShowMessageBox(kNoMacroEntries, MB_ICONSTOP);
-    return false;
+    return state.macroCount >= 1 || StopWith(kNoMacroEntries);
 }
 
 static void PlaceMacros(RunState &state) {
@@ -130,10 +128,7 @@ static bool ReadIdentity(RunState &state) {
     ReadSetupString(state.setupInfoPath, kSetupName, state.setupName);
     ReadSetupString(state.setupInfoPath, kInternalName, state.internalName);
     state.macroVersion = ReadSetupNumber(state.setupInfoPath, kMacroVersion);
-    if (state.macroVersion >= 1)
-        return true;
-    ShowMessageBox(kInvalidMacroVersion, MB_ICONSTOP);
-    return false;
+    return state.macroVersion >= 1 || StopWith(kInvalidMacroVersion);
 }
 
 static StartupResult DecideStartupMode(RunState &state) {

@@ -52,8 +52,27 @@ void FinishPackageRecord(PackageRecord &record, DWORD macroVersion) {
     record.ready = false;
 }
 
+// A package without InternalName keeps its record in the values of AofMacroSetup itself. That
+// key also holds every other package's record: only this package's values go.
+static void DeleteRecordValues(const char *recordKeyPath) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, recordKeyPath, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        return;
+    RegDeleteValueA(key, kRecordVersionValue);
+    for (unsigned ordinal = 1; ordinal <= kMaxRecordSlots; ++ordinal) {
+        char name[11];
+        FormatDecimal(name, ordinal);
+        RegDeleteValueA(key, name);
+    }
+    RegFlushKey(key);
+    RegCloseKey(key);
+}
+
 void DeletePackageRecord(const char *recordKeyPath) {
-    RegDeleteKeyA(HKEY_CURRENT_USER, recordKeyPath);
+    if (LastComponent(recordKeyPath)[0] == '\0')
+        DeleteRecordValues(recordKeyPath);
+    else
+        RegDeleteKeyA(HKEY_CURRENT_USER, recordKeyPath);
 }
 
 // The copy keeps every attribute of the original but read-only: the count is written into it

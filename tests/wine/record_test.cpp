@@ -168,4 +168,25 @@ TEST_CASE(UninstallInfoCopiesWithoutProgramFile) {
     CHECK(GetFileAttributesA(bench.infoCopy.c_str()) != INVALID_FILE_ATTRIBUTES);
 }
 
+// Without InternalName the record is the values of AofMacroSetup itself: deleting it must not
+// take the other packages' records with it.
+TEST_CASE(PackageRecordWithoutInternalName) {
+    RecordParents parents;
+    aof::PackageRecord other;
+    aof::OpenPackageRecord(other, kPackage);
+    aof::FinishPackageRecord(other, 5);
+    aof::PackageRecord unnamed;
+    aof::OpenPackageRecord(unnamed, "");
+    aof::RecordSlotNumber(unnamed, 1, 31);
+    aof::FinishPackageRecord(unnamed, 2);
+    const char setupKey[] = "Software\\Brenlo\\AofMacroSetup\\";
+    CHECK_EQ(aof::ReadRegistryDword(HKEY_CURRENT_USER, setupKey, "MacroVersion", 0), 2u);
+
+    aof::DeletePackageRecord(setupKey);
+    CHECK_EQ(aof::ReadRegistryDword(HKEY_CURRENT_USER, setupKey, "MacroVersion", 0), 0u);
+    CHECK_EQ(aof::ReadRegistryDword(HKEY_CURRENT_USER, setupKey, "1", 0), 0u);
+    CHECK_EQ(ReadRecord("MacroVersion"), 5u);
+    aof::DeletePackageRecord(RecordPath().c_str());
+}
+
 } // namespace

@@ -1,0 +1,216 @@
+// The one-file copy and the texts of the overwrite confirmation and the progress dialog, on real
+// files under C:\aoftest\ui_copy. The cases that show a message box or ask a question run with
+// the robot in the dialog scenarios.
+#include "check.h"
+#include "ui/copy_one_file_win32.h"
+#include "ui/message_texts.h"
+#include "ui/progress_dialog_win32.h"
+#include "ui/resource_ids.h"
+
+#include <commctrl.h>
+#include <string>
+#include <windows.h>
+
+namespace {
+
+const std::string kRoot = "C:\\aoftest\\ui_copy";
+const std::string kPackage = kRoot + "\\パッケージ";
+const std::string kTarget = kRoot + "\\表示";
+const std::string kSetupInfo = kPackage + "\\SETUP.AFU";
+// Destinations are relative to the macro folder, here the test folder in other letter case.
+const char kMacroFolder[] = "C:\\AOFTEST\\UI_COPY";
+
+void WriteBytes(const std::string &path, const std::string &bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+std::string ReadBytes(const std::string &path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return "(missing)";
+    char buffer[4096];
+    DWORD got = 0;
+    ReadFile(file, buffer, sizeof buffer, &got, nullptr);
+    CloseHandle(file);
+    return std::string(buffer, got);
+}
+
+bool IsReadOnly(const std::string &path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+// Sets the last-write time from local calendar fields.
+void SetLocalWriteTime(const std::string &path, WORD year, WORD month, WORD day, WORD hour,
+                       WORD minute, WORD second) {
+    SYSTEMTIME calendar = {year, month, 0, day, hour, minute, second, 0};
+    FILETIME local, utc;
+    SystemTimeToFileTime(&calendar, &local);
+    LocalFileTimeToFileTime(&local, &utc);
+    HANDLE file =
+        CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    SetFileTime(file, nullptr, nullptr, &utc);
+    CloseHandle(file);
+}
+
+void RemoveTree(const std::string &folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            std::string path = folder + "\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path);
+            } else {
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+// A package folder and a target folder; entry N of "Install Files" names fileName and path.
+struct Bench {
+    Bench() {
+        RemoveTree(kRoot);
+        CreateDirectoryA("C:\\aoftest", nullptr);
+        CreateDirectoryA(kRoot.c_str(), nullptr);
+        CreateDirectoryA(kPackage.c_str(), nullptr);
+        CreateDirectoryA(kTarget.c_str(), nullptr);
+    }
+    ~Bench() { RemoveTree(kRoot); }
+
+    void Entry(int n, const std::string &fileName, const std::string &path) {
+        std::string number = std::to_string(n);
+        WritePrivateProfileStringA("Install Files", ("FileName" + number).c_str(), fileName.c_str(),
+                                   kSetupInfo.c_str());
+        WritePrivateProfileStringA("Install Files", ("Path" + number).c_str(), path.c_str(),
+                                   kSetupInfo.c_str());
+        WritePrivateProfileStringA(nullptr, nullptr, nullptr, kSetupInfo.c_str());
+    }
+
+    int Copy(int n, int *overwriteAll, HWND progress = nullptr) {
+        std::string number = std::to_string(n);
+        return aof::CopyOneFile(kSetupInfo.c_str(), "Install Files", ("FileName" + number).c_str(),
+                                ("Path" + number).c_str(), kPackage.c_str(), "C:\\aoftest",
+                                kMacroFolder, overwriteAll, progress);
+    }
+};
+
+std::string DialogText(HWND dialog, int id) {
+    char text[1024] = "";
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+} // namespace
+
+TEST_CASE(CopyOneFileCopiesOntoAFreeDestinationAndLeavesTheCopyWritable) {
+    Bench bench;
+    // A package read from a CD-ROM: its files are read-only.
+    std::string source = kPackage + "\\ソート.mac";
+    WriteBytes(source, "macro body");
+    SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_READONLY);
+    bench.Entry(1, "ソート.mac", "表示\\");
+    HWND progress = aof::CreateProgressDialog(GetModuleHandleA(nullptr), 1);
+    int overwriteAll = 0;
+    CHECK_EQ(bench.Copy(1, &overwriteAll, progress), 0);
+    std::string destination = std::string(kMacroFolder) + "\\表示\\ソート.mac";
+    CHECK_STR(ReadBytes(destination), "macro body");
+    CHECK(!IsReadOnly(destination));
+    CHECK(IsReadOnly(source));
+    CHECK_STR(DialogText(progress, IDC_CURRENT_FILE), destination);
+    aof::CloseProgressDialog(progress);
+}
+
+TEST_CASE(CopyOneFileLeavesASourceThatIsItsOwnDestination) {
+    Bench bench;
+    WriteBytes(kPackage + "\\a.mac", "same");
+    // The destination folder spelt in other letter case is still the package folder.
+    bench.Entry(1, "a.mac", "\\macrodir\\パッケージ\\");
+    int overwriteAll = 0;
+    CHECK_EQ(bench.Copy(1, &overwriteAll), 1);
+    CHECK_STR(ReadBytes(kPackage + "\\a.mac"), "same");
+    CHECK_EQ(overwriteAll, 0);
+}
+
+TEST_CASE(CopyOneFileWithoutTheEntryGives255) {
+    Bench bench;
+    bench.Entry(1, "a.mac", "");
+    int overwriteAll = 0;
+    CHECK_EQ(bench.Copy(2, &overwriteAll), 255);
+}
+
+TEST_CASE(CopyOneFileOverwritesWithoutAskingOnceOverwriteAllIsSet) {
+    Bench bench;
+    WriteBytes(kPackage + "\\b.mac", "new");
+    WriteBytes(kTarget + "\\b.mac", "old contents");
+    bench.Entry(1, "b.mac", "表示\\");
+    int overwriteAll = 1;
+    CHECK_EQ(bench.Copy(1, &overwriteAll), 0);
+    CHECK_STR(ReadBytes(kTarget + "\\b.mac"), "new");
+    CHECK_EQ(overwriteAll, 1);
+}
+
+TEST_CASE(FileInfoShowsGroupedSizeAndLocalTime) {
+    Bench bench;
+    std::string path = kTarget + "\\能力.txt";
+    WriteBytes(path, std::string(12345, 'x'));
+    SetLocalWriteTime(path, 1998, 11, 23, 9, 5, 7);
+    char info[256];
+    aof::FormatFileInfo(info, path.c_str());
+    CHECK_STR(info, "ｻｲｽﾞ : 12,345 ﾊﾞｲﾄ\n更新日時 : 1998年11月23日、9:05:07");
+}
+
+TEST_CASE(FileInfoOfAFileBeyondFourGibibytesShowsItsRealSize) {
+    Bench bench;
+    std::string path = kTarget + "\\large.bin";
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    LARGE_INTEGER end;
+    end.QuadPart = 5368709121LL; // 5 GiB + 1, sparse on the host
+    SetFilePointerEx(file, end, nullptr, FILE_BEGIN);
+    SetEndOfFile(file);
+    CloseHandle(file);
+    SetLocalWriteTime(path, 2001, 1, 2, 23, 59, 58);
+    char info[256];
+    aof::FormatFileInfo(info, path.c_str());
+    CHECK_STR(info, "ｻｲｽﾞ : 5,368,709,121 ﾊﾞｲﾄ\n更新日時 : 2001年1月2日、23:59:58");
+}
+
+TEST_CASE(FileInfoOfAFileThatCannotBeOpenedSaysUnknown) {
+    Bench bench;
+    char info[256];
+    aof::FormatFileInfo(info, (kTarget + "\\missing.mac").c_str());
+    CHECK_STR(info, aof::kFileInfoUnavailable);
+    // Held open without sharing by another program.
+    std::string held = kTarget + "\\held.mac";
+    WriteBytes(held, "x");
+    HANDLE file = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    aof::FormatFileInfo(info, held.c_str());
+    CloseHandle(file);
+    CHECK_STR(info, aof::kFileInfoUnavailable);
+}
+
+TEST_CASE(ProgressDialogCountsTheEntries) {
+    HWND dialog = aof::CreateProgressDialog(GetModuleHandleA(nullptr), 8);
+    CHECK(dialog != nullptr);
+    CHECK_STR(DialogText(dialog, IDC_PROGRESS_TEXT), "0 / 0  0% 完了");
+    CHECK_STR(DialogText(dialog, IDC_COPYING), "ﾌｧｲﾙのｺﾋﾟｰ中です...");
+    HWND bar = GetDlgItem(dialog, IDC_PROGRESS_BAR);
+    CHECK_EQ(SendMessageA(bar, PBM_GETRANGE, FALSE, 0), 8);
+    for (unsigned counter = 1; counter <= 3; ++counter)
+        aof::StepProgress(dialog, counter, 8);
+    CHECK_STR(DialogText(dialog, IDC_PROGRESS_TEXT), "3 / 8  37% 完了");
+    CHECK_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 3);
+    aof::CloseProgressDialog(dialog);
+    CHECK(!IsWindow(dialog));
+}

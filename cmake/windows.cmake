@@ -25,6 +25,7 @@ add_custom_command(TARGET setup POST_BUILD
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/wine/CMakeLists.txt)
     add_subdirectory(tests/wine)
 endif()
+add_subdirectory(tests/ui)
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/scenarios/fixtures/CMakeLists.txt)
     add_subdirectory(tests/scenarios/fixtures)
 endif()

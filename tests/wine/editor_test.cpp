@@ -1,0 +1,375 @@
+// The editor's registry values, its folders and its windows, against the real registry, files
+// under C:\aoftest\editor_env and windows created by the test itself. The cases that end the
+// run with a message (a key that cannot be opened or written) run with the robot instead.
+#include "check.h"
+#include "common/text.h"
+#include "editor/editor_environment_win32.h"
+#include "editor/menu_registry_win32.h"
+
+#include <cstdlib>
+#include <sddl.h>
+#include <string>
+#include <windows.h>
+
+namespace {
+
+const char kEditorRoot[] = "Software\\Aofudeo";
+const char kEditorKey[] = "Software\\Aofudeo\\Aofude";
+const char kAssignKey[] = "Software\\Aofudeo\\Aofude\\Assign.dat";
+const char kEnvKey[] = "Software\\Aofudeo\\Aofude\\Env";
+const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Aofude";
+const std::string kFolder = "C:\\aoftest\\editor_env";
+
+bool KeyExists(HKEY root, const char *path) {
+    HKEY key;
+    if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+// Deletes afterwards the editor's keys that the case created.
+struct EditorKeys {
+    bool rootExisted = KeyExists(HKEY_CURRENT_USER, kEditorRoot);
+    bool editorExisted = KeyExists(HKEY_CURRENT_USER, kEditorKey);
+    bool assignExisted = KeyExists(HKEY_CURRENT_USER, kAssignKey);
+    bool envExisted = KeyExists(HKEY_CURRENT_USER, kEnvKey);
+    ~EditorKeys() {
+        if (!assignExisted)
+            RegDeleteKeyA(HKEY_CURRENT_USER, kAssignKey);
+        if (!envExisted)
+            RegDeleteKeyA(HKEY_CURRENT_USER, kEnvKey);
+        if (!editorExisted)
+            RegDeleteKeyA(HKEY_CURRENT_USER, kEditorKey);
+        if (!rootExisted)
+            RegDeleteKeyA(HKEY_CURRENT_USER, kEditorRoot);
+    }
+};
+
+void SetValue(HKEY root, const char *path, const char *name, DWORD type, const std::string &bytes) {
+    HKEY key;
+    RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE *>(bytes.data()),
+                   static_cast<DWORD>(bytes.size()));
+    RegCloseKey(key);
+}
+
+void SetBinary(const char *name, const std::string &bytes) {
+    SetValue(HKEY_CURRENT_USER, kAssignKey, name, REG_BINARY, bytes);
+}
+
+std::string ReadValue(HKEY root, const char *path, const char *name) {
+    HKEY key;
+    if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return "(no key)";
+    char buffer[2048];
+    DWORD size = sizeof buffer;
+    LONG status =
+        RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE *>(buffer), &size);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS ? std::string(buffer, size) : "(missing)";
+}
+
+std::string Bytes(const aof::ByteTable &table) {
+    return std::string(reinterpret_cast<const char *>(table.bytes), table.length);
+}
+
+std::string Nuls(std::size_t n) {
+    return std::string(n, '\0');
+}
+
+// Tables read fresh into released tables, as the start-up reading does.
+struct ReadTables {
+    aof::ByteTable groups{nullptr, 0};
+    aof::ByteTable menu{nullptr, 0};
+    ReadTables() {
+        CHECK(aof::ReadGroupNameTable(groups));
+        CHECK(aof::ReadMacroMenuTable(menu));
+    }
+    ~ReadTables() {
+        aof::ReleaseTable(groups);
+        aof::ReleaseTable(menu);
+    }
+};
+
+// Amacro with slot 1 used, then free slots, then bytes of the editor's own after them.
+std::string UsedMenu() {
+    std::string bytes = std::string("\\macrodir\\\x95\x5c.mac") + '\0' + "\x95\x5c" + '\0';
+    bytes += Nuls(158);
+    return bytes + "editor's own" + '\0' + "\x01\x02";
+}
+
+} // namespace
+
+TEST_CASE(EditorTablesDefaultWithoutKeyOrValues) {
+    EditorKeys keys;
+    RegDeleteKeyA(HKEY_CURRENT_USER, kAssignKey);
+    {
+        ReadTables tables;
+        CHECK_STR(Bytes(tables.groups), Nuls(217));
+        CHECK_STR(Bytes(tables.menu), Nuls(160));
+    }
+    SetBinary("Other", "x");
+    {
+        ReadTables tables;
+        CHECK_STR(Bytes(tables.groups), Nuls(217));
+        CHECK_STR(Bytes(tables.menu), Nuls(160));
+    }
+}
+
+TEST_CASE(EditorTablesReadAndWrittenBackByteForByte) {
+    EditorKeys keys;
+    std::string groups = std::string("Tools") + Nuls(26) + "\x95\x5c" + Nuls(250 - 33);
+    SetBinary("MacroGroup", groups);
+    SetBinary("Amacro", UsedMenu());
+    {
+        ReadTables tables;
+        CHECK_STR(Bytes(tables.groups), groups);
+        CHECK_STR(Bytes(tables.menu), UsedMenu());
+        CHECK(aof::WriteMacroMenuTable(tables.menu));
+        CHECK(aof::WriteGroupNameTable(tables.groups, "unused"));
+    }
+    CHECK_STR(ReadValue(HKEY_CURRENT_USER, kAssignKey, "Amacro"), UsedMenu());
+    CHECK_STR(ReadValue(HKEY_CURRENT_USER, kAssignKey, "MacroGroup"), groups);
+
+    // Short values are completed in memory; every byte read is written back where it was.
+    SetBinary("Amacro", "");
+    SetBinary("MacroGroup", "Short");
+    {
+        ReadTables tables;
+        CHECK_STR(Bytes(tables.menu), Nuls(160));
+        CHECK_STR(Bytes(tables.groups), "Short" + Nuls(212));
+        CHECK(aof::WriteMacroMenuTable(tables.menu));
+        CHECK(aof::WriteGroupNameTable(tables.groups, "unused"));
+    }
+    CHECK_STR(ReadValue(HKEY_CURRENT_USER, kAssignKey, "Amacro"), Nuls(160));
+    CHECK_STR(ReadValue(HKEY_CURRENT_USER, kAssignKey, "MacroGroup"), "Short" + Nuls(212));
+}
+
+// A key the user may read but not write: its values are read all the same, so that the later
+// write fails with its message instead of replacing the registrations by defaults.
+TEST_CASE(EditorTablesReadFromKeyThatRefusesWriting) {
+    EditorKeys keys;
+    SetBinary("Amacro", UsedMenu());
+    SetBinary("MacroGroup", "Named" + Nuls(212));
+    HKEY key;
+    CHECK_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kAssignKey, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+    char original[1024];
+    DWORD originalSize = sizeof original;
+    CHECK_EQ(RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, original, &originalSize),
+             ERROR_SUCCESS);
+    PSECURITY_DESCRIPTOR readOnly = nullptr;
+    CHECK(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KR;;;WD)", SDDL_REVISION_1,
+                                                               &readOnly, nullptr));
+    CHECK_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, readOnly), ERROR_SUCCESS);
+    LocalFree(readOnly);
+    HKEY refused;
+    CHECK_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kAssignKey, 0, KEY_WRITE, &refused),
+             ERROR_ACCESS_DENIED);
+    {
+        ReadTables tables;
+        CHECK_STR(Bytes(tables.menu), UsedMenu());
+        CHECK_STR(Bytes(tables.groups), "Named" + Nuls(212));
+    }
+    RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, original);
+    RegCloseKey(key);
+}
+
+TEST_CASE(EditorFolderIsTheUninstallStringUpToItsLastBackslash) {
+    bool existed = KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey);
+    std::string saved = ReadValue(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString");
+    struct Case {
+        std::string value;
+        std::string folder;
+    } cases[] = {
+        {"C:\\Program Files\\Aofude\\AOFUDE.EXE", "C:\\Program Files\\Aofude"},
+        {"C:\\AOFUDE.EXE", "C:"},
+        // 表 ends in the byte of "\", which never splits a path.
+        {"D:\\\x95\x5c\\\x83\x5c\x83t\x83g\\\x95\x5c", "D:\\\x95\x5c\\\x83\x5c\x83t\x83g"},
+        {"\"C:\\Aofude\\AOFUDE.EXE\" /u", "\"C:\\Aofude"},
+    };
+    char *folder = nullptr;
+    for (const Case &c : cases) {
+        SetValue(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString", REG_SZ, c.value + '\0');
+        CHECK(aof::FindEditorFolder(GetModuleHandleA(nullptr), &folder));
+        CHECK_STR(folder != nullptr ? folder : "(none)", c.folder);
+    }
+    std::free(folder);
+    if (existed && saved[0] != '(')
+        SetValue(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString", REG_SZ, saved);
+    else if (!existed)
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
+}
+
+TEST_CASE(EditorMacroFolderResolvedInItsThreeCases) {
+    EditorKeys keys;
+    const char editor[] = "C:\\aoftest\\editor_env\\\x95\x5c";
+    aof::ByteTable fresh{nullptr, 0};
+    aof::ByteTable used{nullptr, 0};
+    CHECK(aof::AllocateTable(fresh, 170)); // longer than 160, still entirely empty
+    CHECK(aof::AllocateTable(used, 160));
+    used.bytes[159] = 'x';
+    char macroFolder[aof::kPathSize];
+    bool flag = true;
+
+    // MacroPath set: used as it is, even for a folder that does not exist.
+    SetValue(HKEY_CURRENT_USER, kEnvKey, "MacroPath", REG_SZ, std::string("Z:\\nowhere") + '\0');
+    CHECK(aof::ResolveMacroFolder(editor, used, macroFolder, &flag));
+    CHECK_STR(macroFolder, "Z:\\nowhere");
+    CHECK(!flag);
+    SetValue(HKEY_CURRENT_USER, kEnvKey, "MacroPath", REG_SZ, "Y:\\stored without NUL");
+    CHECK(aof::ResolveMacroFolder(editor, fresh, macroFolder, &flag));
+    CHECK_STR(macroFolder, "Y:\\stored without NUL");
+    CHECK(!flag);
+
+    // No MacroPath and no macro registered: the editor's MACRO folder is to be prepared.
+    SetValue(HKEY_CURRENT_USER, kEnvKey, "MacroPath", REG_SZ, std::string(1, '\0'));
+    CHECK(aof::ResolveMacroFolder(editor, fresh, macroFolder, &flag));
+    CHECK_STR(macroFolder, std::string(editor) + "\\MACRO");
+    CHECK(flag);
+
+    // No MacroPath but registrations exist: the editor folder itself, nothing to prepare.
+    HKEY env;
+    RegOpenKeyExA(HKEY_CURRENT_USER, kEnvKey, 0, KEY_ALL_ACCESS, &env);
+    RegDeleteValueA(env, "MacroPath");
+    RegCloseKey(env);
+    CHECK(aof::ResolveMacroFolder(editor, used, macroFolder, &flag));
+    CHECK_STR(macroFolder, editor);
+    CHECK(!flag);
+    CHECK_STR(ReadValue(HKEY_CURRENT_USER, kEnvKey, "MacroPath"), "(missing)");
+
+    // The longest fallback that fits.
+    std::string longEditor = "C:\\" + std::string(aof::kPathSize - 1 - 3 - 6, 'e');
+    CHECK(aof::ResolveMacroFolder(longEditor.c_str(), fresh, macroFolder, &flag));
+    CHECK_EQ(std::string(macroFolder).size(), aof::kPathSize - 1);
+    aof::ReleaseTable(fresh);
+    aof::ReleaseTable(used);
+}
+
+namespace {
+
+void WriteFileBytes(const std::string &path, const std::string &bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+bool IsFile(const std::string &path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool IsFolder(const std::string &path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// An editor folder with macro files, another file and a folder whose name looks like a macro.
+struct EditorFolder {
+    std::string path = kFolder + "\\\x90\xc2\x95\x4d\x95\x5c"; // 青筆表
+    std::string macros = path + "\\MACRO";
+    EditorFolder() {
+        CreateDirectoryA("C:\\aoftest", nullptr);
+        CreateDirectoryA(kFolder.c_str(), nullptr);
+        CreateDirectoryA(path.c_str(), nullptr);
+        WriteFileBytes(path + "\\ONE.MAC", "one");
+        WriteFileBytes(path + "\\\x83\x5c\x81\x5b\x83g.mac", "sort"); // ソート.mac
+        WriteFileBytes(path + "\\README.TXT", "readme");
+        CreateDirectoryA((path + "\\FOLDER.MAC").c_str(), nullptr);
+    }
+    ~EditorFolder() {
+        for (const std::string &folder : {path, macros}) {
+            WIN32_FIND_DATAA found;
+            HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+            while (search != INVALID_HANDLE_VALUE) {
+                if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+                    DeleteFileA((folder + "\\" + found.cFileName).c_str());
+                if (!FindNextFileA(search, &found))
+                    break;
+            }
+            FindClose(search);
+        }
+        RemoveDirectoryA(macros.c_str());
+        RemoveDirectoryA((path + "\\FOLDER.MAC").c_str());
+        RemoveDirectoryA(path.c_str());
+        RemoveDirectoryA(kFolder.c_str()); // C:\aoftest stays for the other cases
+    }
+};
+
+} // namespace
+
+TEST_CASE(EditorMacroFolderPreparedAndMacroFilesMoved) {
+    EditorKeys keys;
+    EditorFolder editor;
+    SetValue(HKEY_CURRENT_USER, kEnvKey, "Other", REG_SZ, std::string("x") + '\0');
+    CHECK(aof::PrepareMacroFolder(editor.path.c_str(), editor.macros.c_str()));
+    CHECK(IsFolder(editor.macros));
+    CHECK_STR(ReadValue(HKEY_CURRENT_USER, kEnvKey, "MacroPath"), editor.macros + '\0');
+    CHECK(IsFile(editor.macros + "\\ONE.MAC"));
+    CHECK(IsFile(editor.macros + "\\\x83\x5c\x81\x5b\x83g.mac"));
+    CHECK(!IsFile(editor.path + "\\ONE.MAC"));
+    CHECK(IsFile(editor.path + "\\README.TXT"));
+    CHECK(IsFolder(editor.path + "\\FOLDER.MAC"));
+}
+
+// The MACRO folder exists and already holds a file of one macro's name: that file cannot be
+// moved and stays, the others are moved all the same, and the moving comes to an end.
+TEST_CASE(EditorMacroFolderExistingWithAnUnmovableFile) {
+    EditorKeys keys;
+    EditorFolder editor;
+    SetValue(HKEY_CURRENT_USER, kEnvKey, "Other", REG_SZ, std::string("x") + '\0');
+    CreateDirectoryA(editor.macros.c_str(), nullptr);
+    WriteFileBytes(editor.macros + "\\ONE.MAC", "kept");
+    WriteFileBytes(editor.path + "\\TWO.MAC", "two");
+    WriteFileBytes(editor.path + "\\ZZZ.MAC", "zzz");
+    CHECK(aof::PrepareMacroFolder(editor.path.c_str(), editor.macros.c_str()));
+    CHECK(IsFile(editor.path + "\\ONE.MAC"));
+    CHECK(IsFile(editor.macros + "\\ONE.MAC"));
+    CHECK(IsFile(editor.macros + "\\TWO.MAC"));
+    CHECK(IsFile(editor.macros + "\\ZZZ.MAC"));
+    CHECK(IsFile(editor.macros + "\\\x83\x5c\x81\x5b\x83g.mac"));
+    CHECK_STR(ReadValue(HKEY_CURRENT_USER, kEnvKey, "MacroPath"), editor.macros + '\0');
+}
+
+namespace {
+
+LRESULT CALLBACK PlainWindowProcedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+    return DefWindowProcA(window, message, w, l);
+}
+
+// A hidden top-level window of the given class while it lives.
+struct TopLevelWindow {
+    const char *className;
+    HWND window = nullptr;
+    explicit TopLevelWindow(const char *name) : className(name) {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = PlainWindowProcedure;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = className;
+        RegisterClassA(&windowClass);
+        window = CreateWindowExA(0, className, "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+    }
+    ~TopLevelWindow() {
+        DestroyWindow(window);
+        UnregisterClassA(className, GetModuleHandleA(nullptr));
+    }
+};
+
+} // namespace
+
+TEST_CASE(EditorRunningFoundByExactWindowClass) {
+    CHECK(!aof::IsEditorRunning());
+    {
+        TopLevelWindow editor(aof::kEditorWindowClass);
+        CHECK(editor.window != nullptr);
+        CHECK(aof::IsEditorRunning());
+    }
+    CHECK(!aof::IsEditorRunning());
+    {
+        TopLevelWindow lookalike("aofude32class");
+        CHECK(lookalike.window != nullptr);
+        CHECK(!aof::IsEditorRunning());
+    }
+}

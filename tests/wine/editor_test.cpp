@@ -5,10 +5,12 @@
 #include "common/text.h"
 #include "editor/editor_environment_win32.h"
 #include "editor/menu_registry_win32.h"
+#include "editor/slot_allocation_win32.h"
 
 #include <cstdlib>
 #include <sddl.h>
 #include <string>
+#include <vector>
 #include <windows.h>
 
 namespace {
@@ -372,4 +374,126 @@ TEST_CASE(EditorRunningFoundByExactWindowClass) {
         CHECK(lookalike.window != nullptr);
         CHECK(!aof::IsEditorRunning());
     }
+}
+
+namespace {
+
+const char kRecordKey[] = "Software\\Aofudeo\\EditorTestRecord";
+const std::string kSetupInfo = kFolder + "\\SETUP.AFU";
+
+// A setup-info file (the package's or its uninstall-info copy) while it lives.
+struct SetupInfoFile {
+    explicit SetupInfoFile(const std::string &text) {
+        CreateDirectoryA("C:\\aoftest", nullptr);
+        CreateDirectoryA(kFolder.c_str(), nullptr);
+        WriteFileBytes(kSetupInfo, text);
+    }
+    ~SetupInfoFile() {
+        DeleteFileA(kSetupInfo.c_str());
+        RemoveDirectoryA(kFolder.c_str());
+    }
+};
+
+void RecordSlot(const char *name, DWORD slot) {
+    SetValue(HKEY_CURRENT_USER, kRecordKey, name, REG_DWORD,
+             std::string(reinterpret_cast<const char *>(&slot), sizeof slot));
+}
+
+// A menu table with the given slots filled (path and title).
+std::string
+MenuWith(const std::vector<std::pair<unsigned, std::pair<std::string, std::string>>> &used) {
+    std::vector<std::string> strings(160);
+    for (const auto &slot : used) {
+        strings[2 * slot.first - 2] = slot.second.first;
+        strings[2 * slot.first - 1] = slot.second.second;
+    }
+    std::string bytes;
+    for (const std::string &s : strings)
+        bytes += s + '\0';
+    return bytes;
+}
+
+const char kPackageMacros[] = "[Install Macros]\r\n"
+                              "FileName1=a.mac\r\nPath1=\\macrodir\\\r\nMacroTitle1=Alpha\r\n"
+                              "FileName2=b.mac\r\nPath2=\\macrodir\\sub\\\r\nMacroTitle2=Beta\r\n"
+                              "FileName3=c.mac\r\n"
+                              "FileName4=d.mac\r\nMacroTitle4=Delta\r\n"
+                              "[Group]\r\nGroupName=Package tools\r\n";
+
+} // namespace
+
+TEST_CASE(EditorGroupChoiceAndNameFromTheSetupInfoFile) {
+    EditorKeys keys;
+    SetBinary("MacroGroup", Nuls(217));
+    aof::ByteTable menu{nullptr, 0};
+    aof::ByteTable groups{nullptr, 0};
+    CHECK(aof::AllocateTable(menu, 160));
+    CHECK(aof::AllocateTable(groups, 217));
+    {
+        // Only three characters are read: "YesPlease" asks for the main menu.
+        SetupInfoFile file("[Group]\r\nInstallToMainGroup=YesPlease\r\nGetEmptySubMenuMode=1\r\n"
+                           "GroupName=" +
+                           std::string(28, 'g') + "\x95\x5c" + "more\r\n");
+        CHECK_EQ(aof::ChooseGroup(kSetupInfo.c_str(), menu, groups, 10), 0);
+        CHECK(aof::SetGroupNameIfEmpty(kSetupInfo.c_str(), groups, 3));
+        std::string named = Nuls(62) + std::string(28, 'g') + "\x95\x5c" + Nuls(1) + Nuls(124);
+        CHECK_STR(ReadValue(HKEY_CURRENT_USER, kAssignKey, "MacroGroup"), named);
+    }
+    {
+        SetupInfoFile file("[Group]\r\nInstallToMainGroup=y\r\nGroupName=Other\r\n");
+        CHECK_EQ(aof::ChooseGroup(kSetupInfo.c_str(), menu, groups, 1), 1);
+        // A sub-menu that has a name keeps it.
+        CHECK(aof::SetGroupNameIfEmpty(kSetupInfo.c_str(), groups, 3));
+        CHECK(aof::GroupNameEquals(groups, 3, (std::string(28, 'g') + "\x95\x5c").c_str()));
+    }
+    {
+        SetupInfoFile file("[Group]\r\nGetEmptySubMenuMode=1\r\n");
+        CHECK_EQ(aof::ChooseGroup(kSetupInfo.c_str(), menu, groups, 10), 3);
+        CHECK_EQ(aof::ChooseGroup(kSetupInfo.c_str(), menu, groups, 11), 8);
+    }
+    aof::ReleaseTable(menu);
+    aof::ReleaseTable(groups);
+}
+
+// The user edited the second macro's title: that slot keeps its entry, so the sub-menu stays
+// in use and keeps its name. A recorded slot beyond the menu touches nothing.
+TEST_CASE(EditorUninstallEmptiesOnlyThePackagesUnchangedSlots) {
+    EditorKeys keys;
+    SetupInfoFile file(kPackageMacros);
+    RecordSlot("1", 21);
+    RecordSlot("2", 22);
+    RecordSlot("3", 23);
+    RecordSlot("4", 4000000000u);
+    std::string other = std::string("\\macrodir\\x.mac");
+    std::string menuBytes = MenuWith({{21, {"\\macrodir\\a.mac", "Alpha"}},
+                                      {22, {"\\macrodir\\sub\\b.mac", "Beta (mine)"}},
+                                      {23, {"c.mac", ""}},
+                                      {25, {other, "X"}}}) +
+                            "tail";
+    SetBinary("Amacro", menuBytes);
+    std::string groupBytes = Nuls(31) + "Package tools" + Nuls(18) + Nuls(155);
+    SetBinary("MacroGroup", groupBytes);
+    {
+        ReadTables tables;
+        CHECK(aof::RemovePackageMenuEntries(kRecordKey, kSetupInfo.c_str(), tables.menu));
+        CHECK(aof::ClearGroupNameIfEmptied(kRecordKey, kSetupInfo.c_str(), tables.menu,
+                                           tables.groups));
+        CHECK_STR(Bytes(tables.groups), groupBytes);
+    }
+    std::string expected =
+        MenuWith({{22, {"\\macrodir\\sub\\b.mac", "Beta (mine)"}}, {25, {other, "X"}}}) + "tail";
+    CHECK_STR(ReadValue(HKEY_CURRENT_USER, kAssignKey, "Amacro"), expected);
+    CHECK_STR(ReadValue(HKEY_CURRENT_USER, kAssignKey, "MacroGroup"), groupBytes);
+
+    // Once the sub-menu holds nothing else, its name goes with the package.
+    SetBinary("Amacro", MenuWith({{22, {"\\macrodir\\sub\\b.mac", "Beta"}}}));
+    {
+        ReadTables tables;
+        CHECK(aof::RemovePackageMenuEntries(kRecordKey, kSetupInfo.c_str(), tables.menu));
+        CHECK(aof::ClearGroupNameIfEmptied(kRecordKey, kSetupInfo.c_str(), tables.menu,
+                                           tables.groups));
+    }
+    CHECK_STR(ReadValue(HKEY_CURRENT_USER, kAssignKey, "Amacro"), Nuls(160));
+    CHECK_STR(ReadValue(HKEY_CURRENT_USER, kAssignKey, "MacroGroup"), Nuls(217));
+    RegDeleteKeyA(HKEY_CURRENT_USER, kRecordKey);
 }

@@ -11,7 +11,11 @@
 #include <string>
 #include <windows.h>
 
+#include "../ui/test_files.h"
+
 namespace {
+
+using namespace testfiles;
 
 const std::string kRoot = "C:\\aoftest\\ui_copy";
 const std::string kPackage = kRoot + "\\パッケージ";
@@ -20,62 +24,9 @@ const std::string kSetupInfo = kPackage + "\\SETUP.AFU";
 // Destinations are relative to the macro folder, here the test folder in other letter case.
 const char kMacroFolder[] = "C:\\AOFTEST\\UI_COPY";
 
-void WriteBytes(const std::string &path, const std::string &bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
-std::string ReadBytes(const std::string &path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return "(missing)";
-    char buffer[4096];
-    DWORD got = 0;
-    ReadFile(file, buffer, sizeof buffer, &got, nullptr);
-    CloseHandle(file);
-    return std::string(buffer, got);
-}
-
 bool IsReadOnly(const std::string &path) {
     DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
-}
-
-// Sets the last-write time from local calendar fields.
-void SetLocalWriteTime(const std::string &path, WORD year, WORD month, WORD day, WORD hour,
-                       WORD minute, WORD second) {
-    SYSTEMTIME calendar = {year, month, 0, day, hour, minute, second, 0};
-    FILETIME local, utc;
-    SystemTimeToFileTime(&calendar, &local);
-    LocalFileTimeToFileTime(&local, &utc);
-    HANDLE file =
-        CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    SetFileTime(file, nullptr, nullptr, &utc);
-    CloseHandle(file);
-}
-
-void RemoveTree(const std::string &folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string path = folder + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path);
-            } else {
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(path.c_str());
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
 }
 
 // A package folder and a target folder; entry N of "Install Files" names fileName and path.

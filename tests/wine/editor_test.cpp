@@ -7,6 +7,8 @@
 #include "editor/menu_registry_win32.h"
 #include "editor/slot_allocation_win32.h"
 
+#include "../ui/test_files.h"
+
 #include <cstdlib>
 #include <sddl.h>
 #include <string>
@@ -250,13 +252,6 @@ TEST_CASE(EditorMacroFolderResolvedInItsThreeCases) {
 
 namespace {
 
-void WriteFileBytes(const std::string &path, const std::string &bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
 bool IsFile(const std::string &path) {
     DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
@@ -275,28 +270,12 @@ struct EditorFolder {
         CreateDirectoryA("C:\\aoftest", nullptr);
         CreateDirectoryA(kFolder.c_str(), nullptr);
         CreateDirectoryA(path.c_str(), nullptr);
-        WriteFileBytes(path + "\\ONE.MAC", "one");
-        WriteFileBytes(path + "\\\x83\x5c\x81\x5b\x83g.mac", "sort"); // ソート.mac
-        WriteFileBytes(path + "\\README.TXT", "readme");
+        testfiles::WriteBytes(path + "\\ONE.MAC", "one");
+        testfiles::WriteBytes(path + "\\\x83\x5c\x81\x5b\x83g.mac", "sort"); // ソート.mac
+        testfiles::WriteBytes(path + "\\README.TXT", "readme");
         CreateDirectoryA((path + "\\FOLDER.MAC").c_str(), nullptr);
     }
-    ~EditorFolder() {
-        for (const std::string &folder : {path, macros}) {
-            WIN32_FIND_DATAA found;
-            HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-            while (search != INVALID_HANDLE_VALUE) {
-                if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
-                    DeleteFileA((folder + "\\" + found.cFileName).c_str());
-                if (!FindNextFileA(search, &found))
-                    break;
-            }
-            FindClose(search);
-        }
-        RemoveDirectoryA(macros.c_str());
-        RemoveDirectoryA((path + "\\FOLDER.MAC").c_str());
-        RemoveDirectoryA(path.c_str());
-        RemoveDirectoryA(kFolder.c_str()); // C:\aoftest stays for the other cases
-    }
+    ~EditorFolder() { testfiles::RemoveTree(kFolder); } // C:\aoftest stays for other cases
 };
 
 } // namespace
@@ -322,9 +301,9 @@ TEST_CASE(EditorMacroFolderExistingWithAnUnmovableFile) {
     EditorFolder editor;
     SetValue(HKEY_CURRENT_USER, kEnvKey, "Other", REG_SZ, std::string("x") + '\0');
     CreateDirectoryA(editor.macros.c_str(), nullptr);
-    WriteFileBytes(editor.macros + "\\ONE.MAC", "kept");
-    WriteFileBytes(editor.path + "\\TWO.MAC", "two");
-    WriteFileBytes(editor.path + "\\ZZZ.MAC", "zzz");
+    testfiles::WriteBytes(editor.macros + "\\ONE.MAC", "kept");
+    testfiles::WriteBytes(editor.path + "\\TWO.MAC", "two");
+    testfiles::WriteBytes(editor.path + "\\ZZZ.MAC", "zzz");
     CHECK(aof::PrepareMacroFolder(editor.path.c_str(), editor.macros.c_str()));
     CHECK(IsFile(editor.path + "\\ONE.MAC"));
     CHECK(IsFile(editor.macros + "\\ONE.MAC"));
@@ -386,12 +365,9 @@ struct SetupInfoFile {
     explicit SetupInfoFile(const std::string &text) {
         CreateDirectoryA("C:\\aoftest", nullptr);
         CreateDirectoryA(kFolder.c_str(), nullptr);
-        WriteFileBytes(kSetupInfo, text);
+        testfiles::WriteBytes(kSetupInfo, text);
     }
-    ~SetupInfoFile() {
-        DeleteFileA(kSetupInfo.c_str());
-        RemoveDirectoryA(kFolder.c_str());
-    }
+    ~SetupInfoFile() { testfiles::RemoveTree(kFolder); }
 };
 
 void RecordSlot(const char *name, DWORD slot) {

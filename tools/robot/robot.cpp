@@ -1,0 +1,867 @@
+// robot.exe — drives a Windows program through its dialogs and writes what it saw.
+//
+//   robot.exe [--answers FILE] [--transcript FILE] [--timeout SECONDS] [--step-timeout SECONDS]
+//             [--cwd FOLDER] [--poll MS] -- PROGRAM [ARGUMENT …]
+//
+// The robot starts PROGRAM, watches every visible top-level window of that process, records
+// each dialog once as it appears and answers it with the next line of the answers file. The
+// command line of the program is PROGRAM (quoted when it holds a blank) followed by the
+// ARGUMENTs joined with single blanks, each taken verbatim: `-- C:\a\SETUP.EXE "C:\a\x.afu"`
+// passes the argument with its quotation marks (from a Unix shell: '"C:\a\x.afu"').
+//
+// Answers file (UTF-8, one entry a line; blank lines and lines starting with # are skipped):
+//   OK, Cancel, Yes, No, All, Abort, Retry, Ignore   click the button 1, 2, 6, 7, 3, 3, 4, 5
+//   NUMBER                                          click the control with that id
+//   Escape, Enter                                   press the key in the dialog (its modal loop
+//                                                   turns it into the dialog's own command)
+//   !close-editor                                   action before the next answer: post WM_CLOSE
+//                                                   to every window of class "Aofude32Class" and
+//                                                   wait until none exists
+//   !start-editor PATH [ARGUMENT …]                 action before the next answer: start the
+//                                                   stand-in editor and wait for its window
+// Actions run when the dialog that takes the next answer has appeared, before it is answered.
+//
+// The progress dialog (control 1003) is recorded, never answered: its texts when it appears,
+// each new text of 1003 and 1004 seen while it lives (polling can miss texts that last less
+// than one polling interval) and, in the block of every dialog that appears while it is
+// open, the progress texts of that moment.
+//
+// Transcript (UTF-8): see tests/scenarios/README.md. Texts are written with \n for a line
+// feed (\r, \t likewise) and \\ for a backslash that comes before n, r, t or a backslash.
+//
+// Exit code: 0 when the program ended and every answer was used, 1 on a failure (the
+// transcript's FAILURE line says which), 2 on a usage error.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+// ---- texts ----
+
+std::string toUtf8(const std::wstring &text) {
+    if (text.empty())
+        return std::string();
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), nullptr, 0, nullptr,
+                                nullptr);
+    std::string out(n, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), &out[0], n, nullptr, nullptr);
+    return out;
+}
+
+std::wstring fromUtf8(const std::string &text) {
+    if (text.empty())
+        return std::wstring();
+    int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), (int)text.size(), nullptr, 0);
+    std::wstring out(n, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), (int)text.size(), &out[0], n);
+    return out;
+}
+
+// The window's text as the ANSI functions give it (code page 932 bytes), converted to UTF-8.
+std::string windowText(HWND window) {
+    int length = GetWindowTextLengthA(window);
+    std::string bytes(length + 1, '\0');
+    int n = length > 0 ? GetWindowTextA(window, &bytes[0], length + 1) : 0;
+    bytes.resize(n > 0 ? n : 0);
+    if (bytes.empty())
+        return std::string();
+    int wide = MultiByteToWideChar(932, 0, bytes.data(), (int)bytes.size(), nullptr, 0);
+    std::wstring text(wide, L'\0');
+    MultiByteToWideChar(932, 0, bytes.data(), (int)bytes.size(), &text[0], wide);
+    return toUtf8(text);
+}
+
+// \n, \r, \t for the control characters; \\ for a backslash that would otherwise read as one
+// of these escapes or as an escaped backslash.
+std::string escape(const std::string &text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        char next = i + 1 < text.size() ? text[i + 1] : '\0';
+        if (c == '\n')
+            out += "\\n";
+        else if (c == '\r')
+            out += "\\r";
+        else if (c == '\t')
+            out += "\\t";
+        else if (c == '\\' && (next == 'n' || next == 'r' || next == 't' || next == '\\' ||
+                               next == '\n' || next == '\r' || next == '\t'))
+            out += "\\\\";
+        else
+            out += c;
+    }
+    return out;
+}
+
+std::string className(HWND window) {
+    wchar_t name[256];
+    int n = GetClassNameW(window, name, 256);
+    return toUtf8(std::wstring(name, n > 0 ? n : 0));
+}
+
+std::string decimal(long long v) {
+    return std::to_string(v);
+}
+
+// ---- clock ----
+
+ULONGLONG now() {
+    return GetTickCount64();
+}
+
+// ---- options ----
+
+struct Options {
+    std::wstring answers;
+    std::wstring transcript;
+    std::wstring cwd;
+    double timeout = 30;
+    double stepTimeout = -1; // default: the overall timeout
+    DWORD poll = 20;
+    std::wstring commandLine;
+};
+
+[[noreturn]] void usage(const char *problem) {
+    fprintf(stderr,
+            "robot: %s\n"
+            "usage: robot.exe [--answers FILE] [--transcript FILE] [--timeout SECONDS]\n"
+            "                 [--step-timeout SECONDS] [--cwd FOLDER] [--poll MS]\n"
+            "                 -- PROGRAM [ARGUMENT ...]\n",
+            problem);
+    exit(2);
+}
+
+Options parseOptions() {
+    int argc = 0;
+    wchar_t **argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    Options options;
+    int i = 1;
+    for (; i < argc; ++i) {
+        std::wstring a = argv[i];
+        if (a == L"--")
+            break;
+        if (i + 1 >= argc)
+            usage("an option lacks its value");
+        std::wstring value = argv[++i];
+        if (a == L"--answers")
+            options.answers = value;
+        else if (a == L"--transcript")
+            options.transcript = value;
+        else if (a == L"--cwd")
+            options.cwd = value;
+        else if (a == L"--timeout")
+            options.timeout = _wtof(value.c_str());
+        else if (a == L"--step-timeout")
+            options.stepTimeout = _wtof(value.c_str());
+        else if (a == L"--poll")
+            options.poll = (DWORD)_wtoi(value.c_str());
+        else
+            usage("unknown option");
+    }
+    if (i + 1 >= argc)
+        usage("no program after --");
+    std::wstring program = argv[i + 1];
+    options.commandLine =
+        program.find(L' ') != std::wstring::npos ? L"\"" + program + L"\"" : program;
+    for (int j = i + 2; j < argc; ++j)
+        options.commandLine += L" " + std::wstring(argv[j]);
+    LocalFree(argv);
+    if (options.timeout <= 0)
+        usage("--timeout must be positive");
+    if (options.stepTimeout <= 0)
+        options.stepTimeout = options.timeout;
+    if (options.poll < 1)
+        options.poll = 1;
+    return options;
+}
+
+// ---- answers ----
+
+struct Answer {
+    std::string text;                 // as written, for the transcript
+    std::vector<std::string> actions; // "!…" lines before it, without the "!"
+    int line = 0;
+};
+
+bool readFile(const std::wstring &path, std::string &content) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD size = GetFileSize(file, nullptr);
+    content.assign(size, '\0');
+    DWORD got = 0;
+    BOOL ok = size == 0 || ReadFile(file, &content[0], size, &got, nullptr);
+    CloseHandle(file);
+    content.resize(got);
+    return ok;
+}
+
+std::string trim(const std::string &text) {
+    size_t a = text.find_first_not_of(" \t\r");
+    size_t b = text.find_last_not_of(" \t\r");
+    return a == std::string::npos ? std::string() : text.substr(a, b - a + 1);
+}
+
+std::vector<Answer> readAnswers(const std::wstring &path, std::vector<std::string> &trailing) {
+    std::vector<Answer> answers;
+    if (path.empty())
+        return answers;
+    std::string content;
+    if (!readFile(path, content)) {
+        fprintf(stderr, "robot: cannot read the answers file\n");
+        exit(2);
+    }
+    if (content.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        content.erase(0, 3);
+    std::vector<std::string> actions;
+    size_t start = 0;
+    int lineNumber = 0;
+    while (start <= content.size()) {
+        size_t end = content.find('\n', start);
+        if (end == std::string::npos)
+            end = content.size();
+        std::string line = trim(content.substr(start, end - start));
+        ++lineNumber;
+        start = end + 1;
+        if (line.empty() || line[0] == '#')
+            continue;
+        if (line[0] == '!') {
+            actions.push_back(trim(line.substr(1)));
+            continue;
+        }
+        answers.push_back(Answer{line, actions, lineNumber});
+        actions.clear();
+    }
+    trailing = actions;
+    return answers;
+}
+
+// ---- windows of a process ----
+
+struct Found {
+    DWORD pid;
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK collectTopLevel(HWND window, LPARAM param) {
+    Found *found = (Found *)param;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid == found->pid && IsWindowVisible(window))
+        found->windows.push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> visibleWindows(DWORD pid) {
+    Found found{pid, {}};
+    EnumWindows(collectTopLevel, (LPARAM)&found);
+    return found.windows;
+}
+
+BOOL CALLBACK collectChild(HWND window, LPARAM param) {
+    ((std::vector<HWND> *)param)->push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> children(HWND dialog) {
+    std::vector<HWND> list;
+    EnumChildWindows(dialog, collectChild, (LPARAM)&list);
+    return list;
+}
+
+unsigned controlId(HWND control) {
+    return (unsigned)(GetDlgCtrlID(control) & 0xFFFF);
+}
+
+bool isGone(HWND window) {
+    return !IsWindow(window) || !IsWindowVisible(window);
+}
+
+struct ClassWindows {
+    const wchar_t *className;
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK collectClass(HWND window, LPARAM param) {
+    ClassWindows *c = (ClassWindows *)param;
+    wchar_t name[256];
+    if (GetClassNameW(window, name, 256) && wcscmp(name, c->className) == 0)
+        c->windows.push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> windowsOfClass(const wchar_t *name) {
+    ClassWindows c{name, {}};
+    EnumWindows(collectClass, (LPARAM)&c);
+    return c.windows;
+}
+
+// ---- message box icon ----
+
+// Under Wine an icon handle belongs to the process that loaded it: the handle that
+// STM_GETICON gives back cannot be compared with this process's LoadIcon(NULL, IDI_…).
+// The icon is therefore identified by its pixels: the icon control's screen area is
+// compared with each standard icon drawn on the control's own background colour.
+struct Pixels {
+    int width = 0, height = 0;
+    std::vector<DWORD> data;
+};
+
+// The pixels of a bitmap that no DC has selected, as 32-bit 0x00RRGGBB values.
+Pixels bitmapPixels(HDC dc, HBITMAP bitmap, int width, int height) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    Pixels p;
+    p.width = width;
+    p.height = height;
+    p.data.assign((size_t)width * height, 0);
+    GetDIBits(dc, bitmap, 0, height, p.data.data(), &info, DIB_RGB_COLORS);
+    return p;
+}
+
+// Draws into a fresh bitmap of the screen's format and returns its pixels.
+template <class Paint> Pixels paint(int width, int height, Paint paintInto) {
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    paintInto(memory, screen);
+    SelectObject(memory, old);
+    Pixels p = bitmapPixels(memory, bitmap, width, height);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return p;
+}
+
+Pixels screenArea(const RECT &r) {
+    return paint(r.right - r.left, r.bottom - r.top, [&](HDC memory, HDC screen) {
+        BitBlt(memory, 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
+    });
+}
+
+Pixels drawIcon(HICON icon, int width, int height, DWORD background) {
+    return paint(width, height, [&](HDC memory, HDC) {
+        HBRUSH brush = CreateSolidBrush(
+            RGB((background >> 16) & 255, (background >> 8) & 255, background & 255));
+        RECT all = {0, 0, width, height};
+        FillRect(memory, &all, brush);
+        DeleteObject(brush);
+        DrawIconEx(memory, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL | DI_DEFAULTSIZE);
+    });
+}
+
+long long distance(const Pixels &a, const Pixels &b) {
+    long long sum = 0;
+    for (size_t i = 0; i < a.data.size() && i < b.data.size(); ++i)
+        for (int shift = 0; shift < 24; shift += 8)
+            sum += labs((long)((a.data[i] >> shift) & 255) - (long)((b.data[i] >> shift) & 255));
+    return sum;
+}
+
+// "hand", "exclamation", "asterisk", "question", "none", or "unknown" when the pixels match
+// no standard icon within the waiting time.
+std::string messageBoxIcon(HWND box, DWORD waitMs, DWORD poll) {
+    HWND icon = GetDlgItem(box, 1088);
+    if (!icon || !IsWindowVisible(icon))
+        return "none";
+    DWORD_PTR handle = 0;
+    SendMessageTimeoutW(icon, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 1000, &handle);
+    if (!handle)
+        return "none";
+    struct Candidate {
+        const char *name;
+        LPCSTR id;
+    } candidates[] = {{"hand", IDI_HAND},
+                      {"exclamation", IDI_EXCLAMATION},
+                      {"asterisk", IDI_ASTERISK},
+                      {"question", IDI_QUESTION}};
+    for (const Candidate &c : candidates)
+        if ((HICON)handle == LoadIconA(nullptr, c.id))
+            return c.name;
+    ULONGLONG deadline = now() + waitMs;
+    for (;;) {
+        RECT r;
+        GetWindowRect(icon, &r);
+        int width = r.right - r.left, height = r.bottom - r.top;
+        if (width > 0 && height > 0 && width <= 256 && height <= 256) {
+            Pixels seen = screenArea(r);
+            // The control's background: its top-left pixel (standard icons are transparent
+            // there).
+            DWORD background = seen.data.empty() ? 0 : seen.data[0];
+            long long best = -1, second = -1;
+            const char *bestName = nullptr;
+            for (const Candidate &c : candidates) {
+                Pixels drawn = drawIcon(LoadIconA(nullptr, c.id), width, height, background);
+                long long d = distance(seen, drawn);
+                if (best < 0 || d < best) {
+                    second = best;
+                    best = d;
+                    bestName = c.name;
+                } else if (second < 0 || d < second) {
+                    second = d;
+                }
+            }
+            // A painted icon matches one standard icon (almost) exactly and the others not.
+            long long pixels = (long long)width * height;
+            if (best <= pixels * 3 && second > best * 4 + pixels * 3)
+                return bestName;
+        }
+        if (now() >= deadline)
+            return "unknown";
+        Sleep(poll);
+    }
+}
+
+// ---- dialog records ----
+
+struct Record {
+    int number = 0;
+    HWND window = nullptr;
+    std::string kind;
+    std::vector<std::string> lines;
+    bool answerable = false;
+    bool closed = false;
+    std::string counter, destination; // progress dialog: last texts seen
+};
+
+bool hasControl(const std::vector<unsigned> &ids, unsigned id) {
+    for (unsigned i : ids)
+        if (i == id)
+            return true;
+    return false;
+}
+
+std::string kindOf(const std::string &cls, const std::vector<unsigned> &ids) {
+    if (cls != "#32770")
+        return "window";
+    if (hasControl(ids, 1003))
+        return "progress";
+    if (hasControl(ids, 6) && hasControl(ids, 3) && hasControl(ids, 7) && hasControl(ids, 2) &&
+        hasControl(ids, 1005))
+        return "overwrite";
+    if (hasControl(ids, 1001) && hasControl(ids, 1))
+        return hasControl(ids, 2) ? "message-okcancel" : "message-ok";
+    if (hasControl(ids, 65535))
+        return "message-box";
+    return "dialog";
+}
+
+bool isTextStatic(HWND control) {
+    LONG style = GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK;
+    switch (style) {
+    case SS_LEFT:
+    case SS_CENTER:
+    case SS_RIGHT:
+    case SS_SIMPLE:
+    case SS_LEFTNOWORDWRAP:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void describeProgress(HWND progress, std::vector<std::string> &lines, const char *prefix) {
+    HWND counter = GetDlgItem(progress, 1003), destination = GetDlgItem(progress, 1004);
+    if (counter)
+        lines.push_back(std::string(prefix) + " 1003: " + escape(windowText(counter)));
+    if (destination)
+        lines.push_back(std::string(prefix) + " 1004: " + escape(windowText(destination)));
+}
+
+Record describe(HWND window, int index, const std::vector<Record> &records, DWORD poll) {
+    Record r;
+    r.number = index;
+    r.window = window;
+    std::string cls = className(window);
+    std::vector<HWND> controls = children(window);
+    std::vector<unsigned> ids;
+    for (HWND c : controls)
+        if (GetParent(c) == window)
+            ids.push_back(controlId(c));
+    r.kind = kindOf(cls, ids);
+    r.answerable = cls == "#32770" && r.kind != "progress";
+    r.lines.push_back("caption: " + escape(windowText(window)));
+    if (r.kind == "window" || r.kind == "dialog")
+        r.lines.push_back("class: " + escape(cls));
+    if (r.kind == "message-box")
+        r.lines.push_back("icon: " + messageBoxIcon(window, 1000, poll));
+    for (HWND c : controls) {
+        if (GetParent(c) != window)
+            continue;
+        std::string ccls = className(c);
+        std::string id = decimal(controlId(c));
+        if (_stricmp(ccls.c_str(), "Button") == 0)
+            r.lines.push_back("button " + id + ": " + escape(windowText(c)));
+        else if (_stricmp(ccls.c_str(), "Static") == 0 && isTextStatic(c))
+            r.lines.push_back("text " + id + ": " + escape(windowText(c)));
+    }
+    if (r.kind == "progress") {
+        if (HWND c = GetDlgItem(window, 1003))
+            r.counter = windowText(c);
+        if (HWND c = GetDlgItem(window, 1004))
+            r.destination = windowText(c);
+    } else {
+        for (const Record &other : records)
+            if (other.kind == "progress" && !other.closed && !isGone(other.window))
+                describeProgress(other.window, r.lines, "progress");
+    }
+    return r;
+}
+
+// ---- answering ----
+
+struct Robot {
+    Options options;
+    std::vector<Answer> answers;
+    size_t nextAnswer = 0;
+    std::vector<Record> records;
+    PROCESS_INFORMATION process = {};
+    std::string failure;
+    std::string failureKind;
+    std::vector<HANDLE> started; // processes started by actions (not watched, not killed)
+
+    void fail(const std::string &kind, const std::string &text) {
+        if (failure.empty()) {
+            failureKind = kind;
+            failure = text;
+        }
+    }
+
+    ULONGLONG stepDeadline() const { return now() + (ULONGLONG)(options.stepTimeout * 1000); }
+
+    bool closeEditor(Record &record) {
+        std::vector<HWND> editors = windowsOfClass(L"Aofude32Class");
+        for (HWND e : editors)
+            PostMessageW(e, WM_CLOSE, 0, 0);
+        ULONGLONG deadline = stepDeadline();
+        while (!windowsOfClass(L"Aofude32Class").empty()) {
+            if (now() >= deadline) {
+                fail("action", "close-editor: a window of class Aofude32Class still exists " +
+                                   decimal((long long)options.stepTimeout) + " s after WM_CLOSE");
+                return false;
+            }
+            Sleep(options.poll);
+        }
+        record.lines.push_back("action: close-editor (" + decimal((long long)editors.size()) +
+                               " window(s) closed)");
+        return true;
+    }
+
+    bool startEditor(Record &record, const std::string &commandLine) {
+        std::wstring line = fromUtf8(commandLine);
+        std::vector<wchar_t> buffer(line.begin(), line.end());
+        buffer.push_back(L'\0');
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION info = {};
+        if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &info)) {
+            fail("action", "start-editor: cannot start " + commandLine + " (error " +
+                               decimal(GetLastError()) + ")");
+            return false;
+        }
+        CloseHandle(info.hThread);
+        started.push_back(info.hProcess);
+        ULONGLONG deadline = stepDeadline();
+        for (;;) {
+            bool found = false;
+            for (HWND e : windowsOfClass(L"Aofude32Class")) {
+                DWORD pid = 0;
+                GetWindowThreadProcessId(e, &pid);
+                found = found || pid == info.dwProcessId;
+            }
+            if (found)
+                break;
+            if (WaitForSingleObject(info.hProcess, 0) == WAIT_OBJECT_0) {
+                DWORD code = 0;
+                GetExitCodeProcess(info.hProcess, &code);
+                fail("action", "start-editor: " + commandLine + " ended (exit code " +
+                                   decimal(code) + ") without an Aofude32Class window");
+                return false;
+            }
+            if (now() >= deadline) {
+                fail("action", "start-editor: no Aofude32Class window of " + commandLine +
+                                   " within " + decimal((long long)options.stepTimeout) + " s");
+                return false;
+            }
+            Sleep(options.poll);
+        }
+        record.lines.push_back("action: start-editor " + commandLine);
+        return true;
+    }
+
+    bool runAction(Record &record, const std::string &action) {
+        std::string name = action.substr(0, action.find(' '));
+        std::string rest = action.size() > name.size() ? trim(action.substr(name.size())) : "";
+        if (name == "close-editor" && rest.empty())
+            return closeEditor(record);
+        if (name == "start-editor" && !rest.empty())
+            return startEditor(record, rest);
+        fail("answers", "unknown action \"!" + action + "\"");
+        return false;
+    }
+
+    // Posts the answer to the dialog. Returns false (with a failure) when it cannot be given.
+    bool give(Record &record, const std::string &answer) {
+        struct Named {
+            const char *name;
+            unsigned id;
+        } names[] = {{"OK", 1},    {"Cancel", 2}, {"Abort", 3},  {"Retry", 4}, {"Ignore", 5},
+                     {"Yes", 6},   {"No", 7},     {"All", 3}};
+        HWND dialog = record.window;
+        if (answer == "Escape" || answer == "Enter") {
+            WPARAM key = answer == "Escape" ? VK_ESCAPE : VK_RETURN;
+            GUITHREADINFO gui = {};
+            gui.cbSize = sizeof gui;
+            DWORD thread = GetWindowThreadProcessId(dialog, nullptr);
+            HWND target = dialog;
+            if (GetGUIThreadInfo(thread, &gui) && gui.hwndFocus &&
+                (gui.hwndFocus == dialog || IsChild(dialog, gui.hwndFocus)))
+                target = gui.hwndFocus;
+            UINT scan = MapVirtualKeyW((UINT)key, MAPVK_VK_TO_VSC);
+            PostMessageW(target, WM_KEYDOWN, key, 1 | (scan << 16));
+            PostMessageW(target, WM_KEYUP, key, 1 | (scan << 16) | 0xC0000000u);
+            return true;
+        }
+        unsigned id = 0;
+        bool known = false;
+        for (const Named &n : names)
+            if (answer == n.name) {
+                id = n.id;
+                known = true;
+            }
+        if (!known) {
+            char *end = nullptr;
+            unsigned long v = strtoul(answer.c_str(), &end, 10);
+            if (answer.empty() || *end != '\0' || v > 0xFFFF) {
+                fail("answers", "unknown answer \"" + answer + "\"");
+                return false;
+            }
+            id = (unsigned)v;
+        }
+        HWND button = GetDlgItem(dialog, (int)id);
+        if (!button) {
+            fail("answer", "answer \"" + answer + "\" needs control " + decimal(id) +
+                               ", which dialog " + decimal(record.number) + " does not have");
+            return false;
+        }
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)button);
+        return true;
+    }
+
+    // Answers the dialog and waits until it is gone. False on a failure.
+    bool answer(Record &record) {
+        if (nextAnswer >= answers.size()) {
+            fail("unanswered",
+                 "dialog " + decimal(record.number) + " (" + record.kind + ") appeared with no answer left");
+            return false;
+        }
+        const Answer &a = answers[nextAnswer++];
+        for (const std::string &action : a.actions)
+            if (!runAction(record, action))
+                return false;
+        record.lines.push_back("answer: " + a.text);
+        if (!give(record, a.text))
+            return false;
+        ULONGLONG deadline = stepDeadline();
+        while (!isGone(record.window)) {
+            trackProgress();
+            if (now() >= deadline) {
+                fail("timeout", "dialog " + decimal(record.number) + " still open " +
+                                    decimal((long long)options.stepTimeout) + " s after answer \"" +
+                                    a.text + "\"");
+                return false;
+            }
+            Sleep(options.poll);
+        }
+        record.closed = true;
+        record.lines.push_back("closed");
+        return true;
+    }
+
+    void trackProgress() {
+        for (Record &r : records) {
+            if (r.kind != "progress" || r.closed)
+                continue;
+            if (isGone(r.window)) {
+                r.closed = true;
+                r.lines.push_back("closed");
+                continue;
+            }
+            if (HWND c = GetDlgItem(r.window, 1003)) {
+                std::string t = windowText(c);
+                if (t != r.counter) {
+                    r.counter = t;
+                    r.lines.push_back("update 1003: " + escape(t));
+                }
+            }
+            if (HWND c = GetDlgItem(r.window, 1004)) {
+                std::string t = windowText(c);
+                if (t != r.destination) {
+                    r.destination = t;
+                    r.lines.push_back("update 1004: " + escape(t));
+                }
+            }
+        }
+    }
+
+    bool known(HWND window) const {
+        for (const Record &r : records)
+            if (r.window == window && !r.closed)
+                return true;
+        return false;
+    }
+
+    // Records the windows that appeared since the last look; returns the first that waits for
+    // an answer, or -1.
+    int look() {
+        int pending = -1;
+        for (HWND w : visibleWindows(process.dwProcessId)) {
+            if (known(w))
+                continue;
+            records.push_back(describe(w, (int)records.size() + 1, records, options.poll));
+        }
+        trackProgress();
+        for (Record &r : records) {
+            if (r.closed)
+                continue;
+            if (!r.answerable) {
+                if (r.kind == "window" && isGone(r.window)) {
+                    r.closed = true;
+                    r.lines.push_back("closed");
+                }
+                continue;
+            }
+            bool answered = false;
+            for (const std::string &line : r.lines)
+                answered = answered || line.compare(0, 8, "answer: ") == 0;
+            if (!answered && pending < 0)
+                pending = (int)(&r - &records[0]);
+        }
+        return pending;
+    }
+
+    void kill() {
+        TerminateProcess(process.hProcess, 1);
+        WaitForSingleObject(process.hProcess, 5000);
+    }
+
+    int run() {
+        std::vector<std::string> trailing;
+        answers = readAnswers(options.answers, trailing);
+        std::vector<wchar_t> line(options.commandLine.begin(), options.commandLine.end());
+        line.push_back(L'\0');
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof startup;
+        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            options.cwd.empty() ? nullptr : options.cwd.c_str(), &startup,
+                            &process)) {
+            fail("start", "cannot start the program (error " + decimal(GetLastError()) + ")");
+            return finish(false);
+        }
+        if (!trailing.empty())
+            fail("answers", "the answers file ends with an action that no answer follows");
+        ULONGLONG overall = now() + (ULONGLONG)(options.timeout * 1000);
+        ULONGLONG step = stepDeadline();
+        bool ended = false;
+        while (failure.empty()) {
+            ended = WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0;
+            int pending = look();
+            if (pending >= 0) {
+                if (!answer(records[pending]))
+                    break;
+                step = stepDeadline();
+                continue;
+            }
+            if (ended)
+                break;
+            ULONGLONG t = now();
+            if (t >= overall) {
+                fail("timeout", "the program still ran after the overall timeout of " +
+                                    decimal((long long)options.timeout) + " s" +
+                                    (nextAnswer < answers.size()
+                                         ? " (answer " + decimal((long long)nextAnswer + 1) +
+                                               " \"" + answers[nextAnswer].text + "\" unused)"
+                                         : ""));
+                break;
+            }
+            if (nextAnswer < answers.size() && t >= step) {
+                fail("timeout", "no dialog for answer " + decimal((long long)nextAnswer + 1) + " \"" +
+                                    answers[nextAnswer].text + "\" within " +
+                                    decimal((long long)options.stepTimeout) + " s");
+                break;
+            }
+            Sleep(options.poll);
+        }
+        if (failure.empty() && nextAnswer < answers.size())
+            fail("unused", "the program ended with " + decimal((long long)(answers.size() - nextAnswer)) +
+                               " answer(s) unused, the first \"" + answers[nextAnswer].text + "\"");
+        return finish(failure.empty() && ended);
+    }
+
+    int finish(bool ok) {
+        std::string text = "robot transcript\ncommand: " + escape(toUtf8(options.commandLine)) + "\n";
+        for (Record &r : records) {
+            if (!r.closed && !r.answerable && r.kind == "progress" && process.hProcess &&
+                WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0)
+                r.lines.push_back("closed");
+            text += "\ndialog " + decimal(r.number) + ": " + r.kind + "\n";
+            for (const std::string &l : r.lines)
+                text += l + "\n";
+        }
+        text += "\n";
+        if (!failure.empty()) {
+            text += "FAILURE " + failureKind + ": " + failure + "\n";
+            if (process.hProcess && WaitForSingleObject(process.hProcess, 0) != WAIT_OBJECT_0) {
+                kill();
+                text += "exit code: killed\n";
+            } else if (process.hProcess) {
+                DWORD code = 0;
+                GetExitCodeProcess(process.hProcess, &code);
+                text += "exit code: " + decimal(code) + "\n";
+            }
+        } else {
+            DWORD code = 0;
+            GetExitCodeProcess(process.hProcess, &code);
+            text += "exit code: " + decimal(code) + "\n";
+        }
+        if (options.transcript.empty()) {
+            fwrite(text.data(), 1, text.size(), stdout);
+        } else {
+            HANDLE file = CreateFileW(options.transcript.c_str(), GENERIC_WRITE, 0, nullptr,
+                                      CREATE_ALWAYS, 0, nullptr);
+            DWORD written = 0;
+            if (file == INVALID_HANDLE_VALUE ||
+                !WriteFile(file, text.data(), (DWORD)text.size(), &written, nullptr)) {
+                fprintf(stderr, "robot: cannot write the transcript\n");
+                ok = false;
+            }
+            if (file != INVALID_HANDLE_VALUE)
+                CloseHandle(file);
+        }
+        if (!failure.empty())
+            fprintf(stderr, "robot: FAILURE %s: %s\n", failureKind.c_str(), failure.c_str());
+        return ok && failure.empty() ? 0 : 1;
+    }
+};
+
+} // namespace
+
+int main() {
+    Robot robot;
+    robot.options = parseOptions();
+    return robot.run();
+}

@@ -44,6 +44,15 @@ RESET_KEYS=(
 
 die() { echo "bench: $*" >&2; exit 1; }
 
+# As root (sessions and CI), Wine would write read-only files: root bypasses Unix file
+# permissions. The wineserver (which opens files) and every program run through this bench
+# therefore run without the capabilities that allow this; read-only files then refuse writes
+# with error 5, as on Windows.
+NOPRIV=()
+if [ "$(id -u)" = 0 ] && command -v setpriv >/dev/null; then
+  NOPRIV=(setpriv --bounding-set=-dac_override,-dac_read_search --)
+fi
+
 bench_env() {
   export LOCPATH=$LOCALE_DIR WINEPREFIX=$PREFIX WINEDEBUG=-all DISPLAY=:$DISPLAY_NUM WINE=$WINE \
          WINEDLLOVERRIDES='mscoree,mshtml='
@@ -86,6 +95,15 @@ server_running() {
   local pid
   pid=$(server_pid) && [ -S "$(readlink "/proc/$pid/cwd")/socket" ]
 }
+# True when the running server may bypass file permissions (started before NOPRIV existed, or
+# by a plain wine64 call): `start` then replaces it.
+server_privileged() {
+  local pid bnd
+  [ ${#NOPRIV[@]} -gt 0 ] || return 1
+  pid=$(server_pid) || return 1
+  bnd=$(sed -n 's/^CapBnd:[[:space:]]*//p' "/proc/$pid/status") || return 1
+  (( (16#$bnd >> 1) & 1 ))
+}
 server_stopped() { ! server_pid >/dev/null; }
 # pids_gone PID…: true when none of the processes exists any more.
 pids_gone() {
@@ -114,8 +132,12 @@ start_xvfb() {
 }
 
 start_server() {
+  if server_running && server_privileged; then
+    timeout 20 "$WINESERVER" -k >/dev/null 2>&1
+    wait_for 15 "the old wineserver of $PREFIX to end" server_stopped || exit 1
+  fi
   server_running && return 0
-  setsid "$WINESERVER" -p </dev/null >"$LOG_DIR/wineserver.log" 2>&1 &
+  setsid "${NOPRIV[@]}" "$WINESERVER" -p </dev/null >"$LOG_DIR/wineserver.log" 2>&1 &
   wait_for 15 "the wineserver of $PREFIX to listen (log: $LOG_DIR/wineserver.log)" server_running || exit 1
 }
 
@@ -170,7 +192,7 @@ cmd_run() {
   server_running || die "the bench is not started (run: bench.sh start)"
   local out err rc
   out=$(mktemp "$LOG_DIR/run.XXXXXX.out") && err=${out%.out}.err || die "cannot create output files in $LOG_DIR"
-  timeout --kill-after=5 "$RUN_TIMEOUT" "$WINE" "$@" </dev/null >"$out" 2>"$err"
+  timeout --kill-after=5 "$RUN_TIMEOUT" "${NOPRIV[@]}" "$WINE" "$@" </dev/null >"$out" 2>"$err"
   rc=$?
   [ $rc -eq 124 ] && echo "bench: $1 still ran after ${RUN_TIMEOUT} s and was killed" >>"$err"
   cat "$out"

@@ -1,7 +1,7 @@
 // robot.exe — drives a Windows program through its dialogs and writes what it saw.
 //
 //   robot.exe [--answers FILE] [--transcript FILE] [--timeout SECONDS] [--step-timeout SECONDS]
-//             [--cwd FOLDER] [--poll MS] -- PROGRAM [ARGUMENT …]
+//             [--cwd FOLDER] [--poll MS] [--hex] -- PROGRAM [ARGUMENT …]
 //
 // The robot starts PROGRAM, watches every visible top-level window of that process, records
 // each dialog once as it appears and answers it with the next line of the answers file. The
@@ -63,18 +63,36 @@ std::wstring fromUtf8(const std::string &text) {
     return out;
 }
 
-// The window's text as the ANSI functions give it (code page 932 bytes), converted to UTF-8.
-std::string windowText(HWND window) {
+// The window's text as the ANSI functions give it: code page 932 bytes.
+std::string windowBytes(HWND window) {
     int length = GetWindowTextLengthA(window);
     std::string bytes(length + 1, '\0');
     int n = length > 0 ? GetWindowTextA(window, &bytes[0], length + 1) : 0;
     bytes.resize(n > 0 ? n : 0);
+    return bytes;
+}
+
+std::string cp932ToUtf8(const std::string &bytes) {
     if (bytes.empty())
         return std::string();
     int wide = MultiByteToWideChar(932, 0, bytes.data(), (int)bytes.size(), nullptr, 0);
     std::wstring text(wide, L'\0');
     MultiByteToWideChar(932, 0, bytes.data(), (int)bytes.size(), &text[0], wide);
     return toUtf8(text);
+}
+
+std::string windowText(HWND window) {
+    return cp932ToUtf8(windowBytes(window));
+}
+
+std::string hexBytes(const std::string &bytes) {
+    static const char digits[] = "0123456789abcdef";
+    std::string text;
+    for (unsigned char c : bytes) {
+        text += digits[c >> 4];
+        text += digits[c & 15];
+    }
+    return text;
 }
 
 // \n, \r, \t for the control characters; \\ for a backslash that would otherwise read as one
@@ -124,6 +142,7 @@ struct Options {
     double timeout = 30;
     double stepTimeout = -1; // default: the overall timeout
     DWORD poll = 20;
+    bool hex = false; // also write the code page 932 bytes of every caption and text
     std::wstring commandLine;
 };
 
@@ -131,7 +150,7 @@ struct Options {
     fprintf(stderr,
             "robot: %s\n"
             "usage: robot.exe [--answers FILE] [--transcript FILE] [--timeout SECONDS]\n"
-            "                 [--step-timeout SECONDS] [--cwd FOLDER] [--poll MS]\n"
+            "                 [--step-timeout SECONDS] [--cwd FOLDER] [--poll MS] [--hex]\n"
             "                 -- PROGRAM [ARGUMENT ...]\n",
             problem);
     exit(2);
@@ -146,6 +165,10 @@ Options parseOptions() {
         std::wstring a = argv[i];
         if (a == L"--")
             break;
+        if (a == L"--hex") {
+            options.hex = true;
+            continue;
+        }
         if (i + 1 >= argc)
             usage("an option lacks its value");
         std::wstring value = argv[++i];
@@ -481,7 +504,15 @@ void describeProgress(HWND progress, std::vector<std::string> &lines, const char
         lines.push_back(std::string(prefix) + " 1004: " + escape(windowText(destination)));
 }
 
-Record describe(HWND window, int index, const std::vector<Record> &records, DWORD poll) {
+// Adds "FIELD: text" and, with hex, "bytes FIELD: hex of the code page 932 bytes".
+void addText(std::vector<std::string> &lines, const std::string &field, HWND window, bool hex) {
+    std::string bytes = windowBytes(window);
+    lines.push_back(field + ": " + escape(cp932ToUtf8(bytes)));
+    if (hex)
+        lines.push_back("bytes " + field + ": " + hexBytes(bytes));
+}
+
+Record describe(HWND window, int index, const std::vector<Record> &records, const Options &options) {
     Record r;
     r.number = index;
     r.window = window;
@@ -493,11 +524,11 @@ Record describe(HWND window, int index, const std::vector<Record> &records, DWOR
             ids.push_back(controlId(c));
     r.kind = kindOf(cls, ids);
     r.answerable = cls == "#32770" && r.kind != "progress";
-    r.lines.push_back("caption: " + escape(windowText(window)));
+    addText(r.lines, "caption", window, options.hex);
     if (r.kind == "window" || r.kind == "dialog")
         r.lines.push_back("class: " + escape(cls));
     if (r.kind == "message-box")
-        r.lines.push_back("icon: " + messageBoxIcon(window, 1000, poll));
+        r.lines.push_back("icon: " + messageBoxIcon(window, 1000, options.poll));
     for (HWND c : controls) {
         if (GetParent(c) != window)
             continue;
@@ -506,7 +537,7 @@ Record describe(HWND window, int index, const std::vector<Record> &records, DWOR
         if (_stricmp(ccls.c_str(), "Button") == 0)
             r.lines.push_back("button " + id + ": " + escape(windowText(c)));
         else if (_stricmp(ccls.c_str(), "Static") == 0 && isTextStatic(c))
-            r.lines.push_back("text " + id + ": " + escape(windowText(c)));
+            addText(r.lines, "text " + id, c, options.hex);
     }
     if (r.kind == "progress") {
         if (HWND c = GetDlgItem(window, 1003))
@@ -732,7 +763,7 @@ struct Robot {
         for (HWND w : visibleWindows(process.dwProcessId)) {
             if (known(w))
                 continue;
-            records.push_back(describe(w, (int)records.size() + 1, records, options.poll));
+            records.push_back(describe(w, (int)records.size() + 1, records, options));
         }
         trackProgress();
         for (Record &r : records) {

@@ -27,7 +27,7 @@
 // open, the progress texts of that moment.
 //
 // Transcript (UTF-8): see tests/scenarios/README.md. Texts are written with \n for a line
-// feed (\r, \t likewise) and \\ for a backslash that comes before n, r, t or a backslash.
+// feed and \\ for a backslash that comes before n or another backslash.
 //
 // Exit code: 0 when the program ended and every answer was used, 1 on a failure (the
 // transcript's FAILURE line says which), 2 on a usage error.
@@ -95,8 +95,9 @@ std::string hexBytes(const std::string &bytes) {
     return text;
 }
 
-// \n, \r, \t for the control characters; \\ for a backslash that would otherwise read as one
-// of these escapes or as an escaped backslash.
+// \n for a line feed; \\ for a backslash that would otherwise read as the start of \n or of
+// \\. Any other backslash stays single, so paths read plainly (C:\aoftest\pkg), and any other
+// character, a carriage return or a tab too, is written as it is.
 std::string escape(const std::string &text) {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
@@ -104,12 +105,7 @@ std::string escape(const std::string &text) {
         char next = i + 1 < text.size() ? text[i + 1] : '\0';
         if (c == '\n')
             out += "\\n";
-        else if (c == '\r')
-            out += "\\r";
-        else if (c == '\t')
-            out += "\\t";
-        else if (c == '\\' && (next == 'n' || next == 'r' || next == 't' || next == '\\' ||
-                               next == '\n' || next == '\r' || next == '\t'))
+        else if (c == '\\' && (next == 'n' || next == '\\' || next == '\n'))
             out += "\\\\";
         else
             out += c;
@@ -760,10 +756,14 @@ struct Robot {
     // an answer, or -1.
     int look() {
         int pending = -1;
-        for (HWND w : visibleWindows(process.dwProcessId)) {
-            if (known(w))
+        // EnumWindows lists the topmost window first; windows that appeared within one polling
+        // interval are recorded bottom first, which is their order of appearance (a message
+        // box comes up over the progress dialog that was open before it).
+        std::vector<HWND> windows = visibleWindows(process.dwProcessId);
+        for (auto w = windows.rbegin(); w != windows.rend(); ++w) {
+            if (known(*w))
                 continue;
-            records.push_back(describe(w, (int)records.size() + 1, records, options));
+            records.push_back(describe(*w, (int)records.size() + 1, records, options));
         }
         trackProgress();
         for (Record &r : records) {

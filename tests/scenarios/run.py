@@ -1,0 +1,990 @@
+#!/usr/bin/env python3
+"""Scenario runner: runs tests/scenarios/*.scn under Wine with the UI robot.
+
+    python3 tests/scenarios/run.py [-v] [NAME ...]
+
+NAME is a scenario's file name with or without ".scn" (default: every scenario). Each scenario
+runs on a freshly reset bench (tools/bench/bench.sh reset); the runner prints PASS or FAIL per
+scenario with what differed, and ends with the line "N passed, M failed". The exit code is 0
+only when no scenario failed. The format of a scenario file is described in README.md.
+
+Environment: AOF_BUILD_DIR (default build/win64), AOF_BENCH_DIR (see bench.sh), AOF_SCENARIO_LOGS
+(transcripts and answer files, default <build>/scenario-logs).
+"""
+
+import json
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+REPO = os.path.dirname(os.path.dirname(HERE))
+BENCH = os.path.join(REPO, 'tools', 'bench', 'bench.sh')
+BUILD = os.path.abspath(os.environ.get('AOF_BUILD_DIR', os.path.join(REPO, 'build', 'win64')))
+LOGS = os.path.abspath(os.environ.get('AOF_SCENARIO_LOGS', os.path.join(BUILD, 'scenario-logs')))
+
+TEST_DIR = 'C:\\aoftest'
+DEFAULT_PACKAGE = 'C:\\aoftest\\pkg'
+DEFAULT_TIMEOUT = 8.0
+# Wine without Unix root privileges over files: read-only files refuse writes as on Windows.
+SETPRIV = ['setpriv', '--bounding-set=-dac_override,-dac_read_search', '--']
+
+BUILD_PROGRAMS = {
+    'robot': os.path.join('tools', 'robot', 'robot.exe'),
+    'state': os.path.join('tools', 'state', 'state.exe'),
+    'editor': os.path.join('tools', 'editor_standin', 'aofude.exe'),
+}
+
+
+class ScenarioError(Exception):
+    """A mistake in a scenario file or a failure of the bench (not of the program under test)."""
+
+
+# ---------------------------------------------------------------- texts
+
+def unescape(text):
+    r"""\n gives a line feed, \\ one backslash; any other backslash stays as it is."""
+    out = []
+    i = 0
+    while i < len(text):
+        c = text[i]
+        if c == '\\' and i + 1 < len(text) and text[i + 1] in 'n\\':
+            out.append('\n' if text[i + 1] == 'n' else '\\')
+            i += 2
+        else:
+            out.append(c)
+            i += 1
+    return ''.join(out)
+
+
+def show(text):
+    """A text as the transcript writes it: \n for a line feed, \\ for a backslash before n
+    or another backslash (the robot's own rule)."""
+    out = []
+    for i, c in enumerate(text):
+        nxt = text[i + 1] if i + 1 < len(text) else ''
+        if c == '\n':
+            out.append('\\n')
+        elif c == '\\' and nxt and nxt in 'n\\\n':
+            out.append('\\\\')
+        else:
+            out.append(c)
+    return ''.join(out)
+
+
+def first_difference(expected, actual):
+    n = 0
+    while n < len(expected) and n < len(actual) and expected[n] == actual[n]:
+        n += 1
+    return n
+
+
+def text_diff(label, expected, actual):
+    n = first_difference(expected, actual)
+    return [f'{label}',
+            f'    expected: {show(expected)}',
+            f'    actual:   {show(actual)}',
+            f'    first difference at character {n + 1}: expected '
+            f'{show(expected[n:n + 8]) or "(end)"!r}, actual {show(actual[n:n + 8]) or "(end)"!r}']
+
+
+# ---------------------------------------------------------------- paths
+
+def win_to_unix(prefix, path):
+    """C:\\... to the prefix's drive_c; Z:\\... to /. Existing components are matched without
+    regard to case, as Wine does."""
+    m = re.match(r'^([A-Za-z]):\\?(.*)$', path)
+    if not m:
+        raise ScenarioError(f'not an absolute Windows path: {path}')
+    drive, rest = m.group(1).upper(), m.group(2)
+    if drive == 'C':
+        base = os.path.join(prefix, 'drive_c')
+    elif drive == 'Z':
+        base = '/'
+    else:
+        raise ScenarioError(f'only drives C: and Z: are mapped: {path}')
+    current = base
+    for part in [p for p in rest.split('\\') if p]:
+        candidate = os.path.join(current, part)
+        if not os.path.exists(candidate) and os.path.isdir(current):
+            for name in os.listdir(current):
+                if name.lower() == part.lower():
+                    candidate = os.path.join(current, name)
+                    break
+        current = candidate
+    return current
+
+
+def unix_to_win(path):
+    return 'Z:' + os.path.abspath(path).replace('/', '\\')
+
+
+# ---------------------------------------------------------------- bench
+
+class Bench:
+    def __init__(self):
+        self.env = None
+        self.prefix = None
+        self.use_setpriv = shutil.which('setpriv') is not None
+        os.makedirs(LOGS, exist_ok=True)
+
+    def _shell(self, args, log_name, timeout):
+        log = os.path.join(LOGS, log_name)
+        with open(log, 'wb') as out:
+            try:
+                rc = subprocess.run([BENCH] + args, stdin=subprocess.DEVNULL, stdout=out,
+                                    stderr=subprocess.STDOUT, timeout=timeout).returncode
+            except subprocess.TimeoutExpired:
+                rc = None
+        with open(log, encoding='utf-8', errors='replace') as f:
+            text = f.read()
+        return rc, text
+
+    def start(self):
+        rc, text = self._shell(['start'], 'bench-start.log', 300)
+        if rc != 0:
+            raise ScenarioError(f'bench.sh start failed ({rc}):\n{text}')
+        rc, text = self._shell(['env'], 'bench-env.log', 30)
+        if rc != 0:
+            raise ScenarioError(f'bench.sh env failed ({rc}):\n{text}')
+        import shlex
+        env = dict(os.environ)
+        for line in text.splitlines():
+            if line.startswith('export '):
+                name, _, value = line[len('export '):].partition('=')
+                env[name] = shlex.split(value)[0] if value else ''
+            elif line.startswith('unset '):
+                for name in line.split()[1:]:
+                    env.pop(name, None)
+        self.env = env
+        self.prefix = env['WINEPREFIX']
+
+    def reset(self):
+        rc, text = self._shell(['reset'], 'bench-reset.log', 120)
+        if rc != 0:
+            raise ScenarioError(f'bench.sh reset failed ({rc}):\n{text}')
+
+    def wine(self, args, timeout, setpriv=False):
+        """Runs a Windows program with its output in files (Wine's background processes inherit
+        pipes); returns (exit code or None on timeout, stdout text, stderr text)."""
+        command = [self.env['WINE']] + args
+        if setpriv and self.use_setpriv:
+            command = SETPRIV + command
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            proc = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=out, stderr=err,
+                                    env=self.env, start_new_session=True)
+            try:
+                rc = proc.wait(timeout=timeout)
+            except subprocess.TimeoutExpired:
+                os.killpg(proc.pid, 9)
+                proc.wait()
+                rc = None
+            out.seek(0)
+            err.seek(0)
+            return (rc, out.read().decode('utf-8', 'replace'), err.read().decode('utf-8', 'replace'))
+
+    def program(self, key):
+        path = os.path.join(BUILD, BUILD_PROGRAMS[key])
+        if not os.path.isfile(path):
+            raise ScenarioError(f'{path} is missing: build the win64 preset first')
+        return path
+
+    def state(self, args, timeout=30):
+        rc, out, err = self.wine([self.program('state')] + args, timeout)
+        if rc is None:
+            raise ScenarioError(f'state.exe {" ".join(args)} still ran after {timeout} s')
+        return rc, out, err
+
+    def unix(self, path):
+        return win_to_unix(self.prefix, path)
+
+
+# ---------------------------------------------------------------- scenario files
+
+def tokens(text, count):
+    """Splits off count-1 words (a word in "..." may hold blanks) and returns them with the
+    rest of the line, verbatim, as the last item ('' when absent)."""
+    words = []
+    rest = text
+    for _ in range(count - 1):
+        rest = rest.lstrip(' ')
+        if rest.startswith('"'):
+            end = rest.find('"', 1)
+            if end < 0:
+                raise ScenarioError(f'unclosed quotation mark in: {text}')
+            words.append(rest[1:end])
+            rest = rest[end + 1:]
+        else:
+            m = re.match(r'(\S*)(.*)$', rest, re.S)
+            words.append(m.group(1))
+            rest = m.group(2)
+    if rest.startswith(' '):
+        rest = rest[1:]
+    return words + [rest]
+
+
+class Line:
+    def __init__(self, number, word, rest, block):
+        self.number = number
+        self.word = word
+        self.rest = rest
+        self.block = block  # indented lines that follow, indentation removed, or None
+
+    def where(self):
+        return f'line {self.number}'
+
+
+def read_lines(path):
+    """Directive lines, each with its block: the lines below it that start with two blanks (or
+    a tab), without those. Blank lines inside a block are kept, those at its end dropped.
+    Lines starting with '#' outside blocks are comments."""
+    with open(path, encoding='utf-8') as f:
+        raw = [r.rstrip('\r') for r in f.read().split('\n')]
+
+    def indented(text):
+        return text.startswith('  ') or text.startswith('\t')
+
+    lines = []
+    i = 0
+    while i < len(raw):
+        text = raw[i]
+        i += 1
+        if not text.strip() or text.startswith('#'):
+            continue
+        if text[0] in ' \t':
+            raise ScenarioError(f'line {i}: indented line without a directive above it')
+        word, _, rest = text.partition(' ')
+        line = Line(i, word, rest, None)
+        block = []
+        while i < len(raw) and (indented(raw[i]) or (not raw[i].strip() and any(
+                indented(r) for r in raw[i + 1:i + 2]))):
+            b = raw[i]
+            block.append(b[1:] if b.startswith('\t') else b[2:])
+            i += 1
+        if block:
+            line.block = block
+        lines.append(line)
+    return lines
+
+
+class Dialog:
+    def __init__(self, kind, line):
+        self.kind = kind
+        self.line = line
+        self.checks = []  # (field, id or None, expected text)
+        self.actions = []
+        self.answer = None
+
+
+class Run:
+    def __init__(self, line, program, argument):
+        self.line = line
+        self.program = program
+        self.argument = argument
+        self.cwd = None
+        self.dialogs = []
+        self.exit_code = None
+        self.expect_failure = None  # (kind, text that the failure line must contain)
+        self.timeout = None
+        self.step_timeout = None
+        self.progress_counters = None
+
+
+# ---------------------------------------------------------------- transcripts
+
+class Seen:
+    def __init__(self, number, kind):
+        self.number = number
+        self.kind = kind
+        self.caption = None
+        self.icon = None
+        self.texts = {}
+        self.buttons = {}
+        self.progress = {}
+        self.updates = []
+        self.bytes = {}  # ('caption', None) or ('text', id): code page 932 bytes as hex
+        self.answer = None
+        self.lines = []
+
+
+def parse_transcript(text):
+    dialogs = []
+    failure = None
+    exit_code = None
+    current = None
+    for line in text.split('\n'):
+        m = re.match(r'^dialog (\d+): (\S+)$', line)
+        if m:
+            current = Seen(int(m.group(1)), m.group(2))
+            dialogs.append(current)
+            continue
+        if not line:
+            current = None
+            continue
+        if line.startswith('FAILURE '):
+            kind, _, message = line[len('FAILURE '):].partition(': ')
+            failure = (kind, message)
+            continue
+        if line.startswith('exit code: '):
+            exit_code = line[len('exit code: '):]
+            continue
+        if current is None:
+            continue
+        current.lines.append(line)
+        field, _, value = line.partition(': ')
+        parts = field.split(' ')
+        if parts[0] == 'bytes':
+            current.bytes[(parts[1], parts[2] if len(parts) > 2 else None)] = value
+        elif field == 'caption':
+            current.caption = unescape(value)
+        elif field == 'icon':
+            current.icon = value
+        elif field == 'answer':
+            current.answer = value
+        elif len(parts) == 2 and parts[0] in ('text', 'button', 'progress', 'update'):
+            target = {'text': current.texts, 'button': current.buttons,
+                      'progress': current.progress}.get(parts[0])
+            if target is not None:
+                target.setdefault(parts[1], unescape(value))
+            else:
+                current.updates.append((parts[1], unescape(value)))
+    return dialogs, failure, exit_code
+
+
+# ---------------------------------------------------------------- one scenario
+
+class Scenario:
+    def __init__(self, path, bench, verbose=False):
+        self.path = path
+        self.name = os.path.splitext(os.path.basename(path))[0]
+        self.bench = bench
+        self.verbose = verbose
+        self.title = self.name
+        self.package = DEFAULT_PACKAGE
+        self.timeout = DEFAULT_TIMEOUT
+        self.step_timeout = None
+        self.problems = []
+        self.notes = []
+        self.log_dir = os.path.join(LOGS, self.name)
+
+    # -- helpers
+
+    def expand(self, text):
+        editor = os.path.join(BUILD, BUILD_PROGRAMS['editor'])
+        return (text.replace('%PKG%', self.package).replace('%TEST%', TEST_DIR)
+                .replace('%EDITOR%', unix_to_win(editor)))
+
+    def win_path(self, path):
+        """A scenario path: absolute (C:\\…) or relative to the package folder."""
+        path = self.expand(path)
+        if re.match(r'^[A-Za-z]:\\', path):
+            return path
+        return self.package + '\\' + path
+
+    def fail(self, text):
+        self.problems.append(text)
+
+    def state(self, line, args, allowed=(0,)):
+        rc, out, err = self.bench.state(args)
+        if rc not in allowed:
+            raise ScenarioError(f'{line.where()}: state.exe {" ".join(args)} failed ({rc}): '
+                                f'{err.strip() or out.strip()}')
+        return rc, out
+
+    def write(self, line, path, data):
+        unix = self.bench.unix(self.win_path(path))
+        os.makedirs(os.path.dirname(unix), exist_ok=True)
+        if os.path.exists(unix):
+            os.chmod(unix, 0o644)
+        with open(unix, 'wb') as f:
+            f.write(data)
+
+    def block_text(self, line, crlf=False):
+        if line.block is None:
+            return ''
+        text = '\n'.join(self.expand(b) for b in line.block) + '\n'
+        return text.replace('\n', '\r\n') if crlf else text
+
+    # -- the steps of a scenario
+
+    def run(self):
+        os.makedirs(self.log_dir, exist_ok=True)
+        lines = read_lines(self.path)
+        self.bench.reset()
+        pending_run = None
+        checks = []
+        run_number = 0
+
+        def flush():
+            nonlocal pending_run, run_number
+            if checks:
+                self.check_after(checks)
+                checks.clear()
+            if pending_run is not None:
+                run_number += 1
+                ok = self.execute(pending_run, run_number)
+                pending_run = None
+                return ok
+            return True
+
+        for line in lines:
+            word = line.word
+            if word == 'dialog':
+                if pending_run is None:
+                    raise ScenarioError(f'{line.where()}: "dialog" before any "run"')
+                pending_run.dialogs.append(self.dialog(line))
+                continue
+            if word in CHECKS:
+                if pending_run is not None and not flush():
+                    return
+                checks.append(line)
+                continue
+            if not flush():
+                return
+            if word == 'run':
+                pending_run = self.run_line(line)
+                continue
+            self.setup(line)
+        flush()
+
+    def dialog(self, line):
+        d = Dialog(line.rest.strip(), line)
+        for n, text in enumerate(line.block or []):
+            field, _, rest = text.partition(' ')
+            where = f'line {line.number + n + 1}'
+            if field in ('text', 'button', 'progress'):
+                ident, value = tokens(rest, 2)
+                d.checks.append((field, ident, unescape(self.expand(value))))
+            elif field in ('caption', 'icon'):
+                d.checks.append((field, None, unescape(self.expand(rest))))
+            elif field == 'action':
+                d.actions.append(self.expand(rest.strip()))
+            elif field == 'answer':
+                d.answer = rest.strip()
+            else:
+                raise ScenarioError(f'{where}: unknown dialog line "{field}" (caption, icon, '
+                                    f'text, button, progress, action, answer)')
+        return d
+
+    def run_line(self, line):
+        program, argument = tokens(line.rest, 2)
+        run = Run(line, program, argument)
+        for n, text in enumerate(line.block or []):
+            word, _, rest = text.partition(' ')
+            if word == 'exit':
+                run.exit_code = rest.strip()
+            elif word == 'expect-failure':
+                kind, must = tokens(rest, 2)
+                run.expect_failure = (kind, self.expand(must))
+            elif word == 'cwd':
+                run.cwd = self.win_path(rest.strip())
+            elif word == 'timeout':
+                run.timeout = float(rest)
+            elif word == 'step-timeout':
+                run.step_timeout = float(rest)
+            elif word == 'progress-counters':
+                run.progress_counters = [unescape(t.strip()) for t in rest.split('|')]
+            else:
+                raise ScenarioError(f'line {line.number + n + 1}: unknown run option "{word}" '
+                                    f'(exit, expect-failure, cwd, timeout, step-timeout, '
+                                    f'progress-counters)')
+        return run
+
+    def setup(self, line):
+        word, rest = line.word, line.rest
+        if word == 'title':
+            self.title = rest.strip()
+        elif word == 'package':
+            self.package = self.expand(rest.strip())
+        elif word == 'timeout':
+            self.timeout = float(rest)
+        elif word == 'step-timeout':
+            self.step_timeout = float(rest)
+        elif word == 'setup-info':
+            text = self.block_text(line, crlf=True)
+            try:
+                data = text.encode('cp932')
+            except UnicodeEncodeError as e:
+                raise ScenarioError(f'{line.where()}: setup-info text has a character without a '
+                                    f'code page 932 form: {e}')
+            self.write(line, rest.strip(), data)
+        elif word == 'file':
+            self.write(line, rest.strip(), self.block_text(line).encode('utf-8'))
+        elif word == 'file-cp932':
+            self.write(line, rest.strip(), self.block_text(line, crlf=True).encode('cp932'))
+        elif word == 'file-bytes':
+            path, hextext = tokens(rest, 2)
+            self.write(line, path, bytes.fromhex(hextext.replace(',', ' ')))
+        elif word == 'mkdir':
+            os.makedirs(self.bench.unix(self.win_path(rest.strip())), exist_ok=True)
+        elif word == 'readonly':
+            unix = self.bench.unix(self.win_path(rest.strip()))
+            if not os.path.isfile(unix):
+                raise ScenarioError(f'{line.where()}: readonly: no file {rest.strip()}')
+            os.chmod(unix, 0o444)
+        elif word == 'program':
+            target, _, source = rest.rpartition(' from ') if ' from ' in rest else (rest, '', '')
+            target = target.strip().strip('"')
+            source = source.strip() or 'SETUP.EXE'
+            built = os.path.join(BUILD, source)
+            if not os.path.isfile(built):
+                raise ScenarioError(f'{line.where()}: {built} is missing: build the win64 preset')
+            unix = self.bench.unix(self.win_path(target))
+            os.makedirs(os.path.dirname(unix), exist_ok=True)
+            shutil.copyfile(built, unix)
+        elif word == 'editor':
+            folder, options = tokens(rest, 2)
+            args = ['/install', self.win_path(folder)] + self.expand(options).split()
+            rc, out, err = self.bench.wine([self.bench.program('editor')] + args, 30)
+            if rc != 0:
+                raise ScenarioError(f'{line.where()}: aofude.exe {" ".join(args)} failed ({rc}): '
+                                    f'{err.strip()}')
+        elif word == 'reg-sz':
+            key, name, text = tokens(self.expand(rest), 3)
+            self.state(line, ['set-sz', key, name, unescape(text)])
+        elif word == 'reg-sz-bytes':
+            key, name, text = tokens(rest, 3)
+            self.state(line, ['set-sz-bytes', key, name, text])
+        elif word == 'reg-dword':
+            key, name, text = tokens(rest, 3)
+            self.state(line, ['set-dword', key, name, text.strip()])
+        elif word == 'reg-binary':
+            key, name, text = tokens(rest, 3)
+            self.state(line, ['set-binary', key, name, text.strip()])
+        elif word == 'reg-delete-key':
+            self.state(line, ['delete-key', rest.strip()], allowed=(0, 1))
+        elif word == 'reg-delete-value':
+            key, name = tokens(rest, 2)
+            self.state(line, ['delete-value', key, name], allowed=(0, 1))
+        elif word == 'reg-readonly':
+            self.state(line, ['make-readonly', rest.strip()])
+        else:
+            raise ScenarioError(f'{line.where()}: unknown directive "{word}"')
+
+    # -- running the program under the robot
+
+    def execute(self, run, number):
+        program = self.win_path(run.program)
+        unix_program = self.bench.unix(program)
+        if not os.path.isfile(unix_program):
+            raise ScenarioError(f'{run.line.where()}: no program {program} (copy it with '
+                                f'"program")')
+        for d in run.dialogs:
+            if d.kind not in ('message-box', 'message-ok', 'message-okcancel', 'overwrite',
+                              'dialog'):
+                raise ScenarioError(f'{d.line.where()}: unknown dialog kind "{d.kind}"')
+            if d.answer is None:
+                raise ScenarioError(f'{d.line.where()}: dialog without "answer"')
+        answers = os.path.join(self.log_dir, f'run{number}.answers')
+        transcript = os.path.join(self.log_dir, f'run{number}.transcript')
+        with open(answers, 'w', encoding='utf-8') as f:
+            for d in run.dialogs:
+                for a in d.actions:
+                    f.write('!' + a + '\n')
+                f.write(d.answer + '\n')
+        if os.path.exists(transcript):
+            os.remove(transcript)
+        timeout = run.timeout or self.timeout
+        step = run.step_timeout or self.step_timeout or timeout
+        args = [self.bench.program('robot'), '--answers', unix_to_win(answers),
+                '--transcript', unix_to_win(transcript), '--timeout', str(timeout),
+                '--step-timeout', str(step), '--hex']
+        if run.cwd:
+            args += ['--cwd', run.cwd]
+        args += ['--', program]
+        argument = self.expand(run.argument)
+        if argument:
+            args.append(argument)
+        rc, out, err = self.bench.wine(args, timeout + 20, setpriv=True)
+        label = f'run {number} ({program}{" " + argument if argument else ""})'
+        if not os.path.exists(transcript):
+            self.fail(f'{label}: the robot wrote no transcript (exit code {rc})\n'
+                      f'    {err.strip()}')
+            return False
+        with open(transcript, encoding='utf-8', errors='replace') as f:
+            text = f.read()
+        if self.verbose:
+            self.notes.append(f'{label} transcript:\n' + text)
+        return self.compare(run, label, text, transcript)
+
+    def compare(self, run, label, text, transcript):
+        seen, failure, exit_code = parse_transcript(text)
+        answered = [d for d in seen if d.kind not in ('progress', 'window')]
+        problems = []
+        for i, expected in enumerate(run.dialogs):
+            if i >= len(answered):
+                if not (run.expect_failure and failure):
+                    problems.append(f'dialog {i + 1} ({expected.kind}, {expected.line.where()}) '
+                                    f'never appeared')
+                break
+            actual = answered[i]
+            where = f'dialog {i + 1} ({expected.line.where()})'
+            if actual.kind != expected.kind:
+                problems.append(f'{where}: expected a {expected.kind}, got a {actual.kind}')
+            for field, ident, want in expected.checks:
+                if field == 'caption':
+                    got = actual.caption
+                elif field == 'icon':
+                    got = actual.icon
+                else:
+                    table = {'text': actual.texts, 'button': actual.buttons,
+                             'progress': actual.progress}[field]
+                    got = table.get(ident)
+                if got is None:
+                    problems.append(f'{where}: {field}{" " + ident if ident else ""} expected '
+                                    f'"{show(want)}", but the dialog has none')
+                elif got != want:
+                    problems.extend(f'{where}: ' + l if n == 0 else l for n, l in enumerate(
+                        text_diff(f'{field}{" " + ident if ident else ""}', want, got)))
+                elif (field, ident) in actual.bytes:
+                    # Equal texts; the bytes must be equal too (code page 932, byte for byte).
+                    want_hex = want.encode('cp932').hex()
+                    if actual.bytes[(field, ident)] != want_hex:
+                        problems.append(f'{where}: {field}{" " + ident if ident else ""}: the '
+                                        f'text is right but its bytes differ: expected '
+                                        f'{want_hex}, got {actual.bytes[(field, ident)]}')
+        if len(answered) > len(run.dialogs) and not failure:
+            extra = answered[len(run.dialogs)]
+            problems.append(f'dialog {len(run.dialogs) + 1} ({extra.kind}) appeared beyond the '
+                            f'expected ones')
+        if run.progress_counters is not None:
+            allowed = run.progress_counters
+            position = 0
+            for d in seen:
+                if d.kind != 'progress':
+                    continue
+                counters = [d.texts.get('1003')] + [t for i, t in d.updates if i == '1003']
+                for c in counters:
+                    if c is None:
+                        continue
+                    while position < len(allowed) and allowed[position] != c:
+                        position += 1
+                    if position == len(allowed):
+                        problems.append(f'progress counter "{show(c)}" is not one of, or not in '
+                                        f'the order of: {" | ".join(allowed)}')
+                        break
+        if run.expect_failure:
+            kind, must = run.expect_failure
+            if failure is None:
+                problems.append(f'expected the robot to fail with "{kind}", but it did not')
+            elif failure[0] != kind or (must and must not in failure[1]):
+                problems.append(f'expected the robot to fail with "{kind}"'
+                                f'{" containing " + repr(must) if must else ""}, but got: '
+                                f'FAILURE {failure[0]}: {failure[1]}')
+        else:
+            if failure:
+                problems.append(f'robot: FAILURE {failure[0]}: {failure[1]}')
+            if exit_code is None:
+                problems.append('the transcript has no exit code')
+            elif run.exit_code is not None and exit_code != run.exit_code:
+                problems.append(f'exit code: expected {run.exit_code}, got {exit_code}')
+        if problems:
+            self.fail(f'{label}:\n' + '\n'.join('    ' + p for p in problems) +
+                      f'\n    transcript: {transcript}\n    (the rest of the scenario was skipped)')
+            # A run whose expected failure happened lets the scenario go on; any other
+            # difference ends it.
+            return False
+        return True
+
+    # -- checks after a run
+
+    def check_after(self, lines):
+        keys = []
+        for line in lines:
+            if line.word.startswith('reg-'):
+                key = tokens(line.rest, 2)[0] if line.word != 'reg-dump' else line.rest.strip()
+                if key not in keys:
+                    keys.append(key)
+        dumps = self.dump_keys(keys)
+        for line in lines:
+            CHECKS[line.word](self, line, dumps)
+
+    def dump_keys(self, keys):
+        """state dump KEY --json for each key, side by side: {key: (exit code, json, text)}."""
+        results = {}
+        procs = []
+        for key in keys:
+            procs.append((key, DumpProcess(self.bench, key)))
+        for key, p in procs:
+            results[key] = p.result()
+        return results
+
+
+class DumpProcess:
+    """A state.exe dump that runs while others run too (output in files, never pipes)."""
+
+    def __init__(self, bench, key):
+        self.key = key
+        self.out = tempfile.TemporaryFile()
+        self.err = tempfile.TemporaryFile()
+        self.proc = subprocess.Popen([bench.env['WINE'], bench.program('state'), 'dump', key,
+                                      '--json'], stdin=subprocess.DEVNULL, stdout=self.out,
+                                     stderr=self.err, env=bench.env, start_new_session=True)
+
+    def result(self):
+        try:
+            rc = self.proc.wait(timeout=30)
+        except subprocess.TimeoutExpired:
+            os.killpg(self.proc.pid, 9)
+            self.proc.wait()
+            raise ScenarioError(f'state.exe dump {self.key} still ran after 30 s')
+        self.out.seek(0)
+        self.err.seek(0)
+        out = self.out.read().decode('utf-8', 'replace')
+        err = self.err.read().decode('utf-8', 'replace')
+        self.out.close()
+        self.err.close()
+        if rc == 0:
+            return rc, json.loads(out)
+        if rc == 1:
+            return rc, None
+        raise ScenarioError(f'state.exe dump {self.key} failed ({rc}): {err.strip()}')
+
+
+# ---------------------------------------------------------------- after-run checks
+
+def find_value(tree, name):
+    for v in tree['values']:
+        if v['name'].lower() == name.lower():
+            return v
+    return None
+
+
+def describe_value(v):
+    if v is None:
+        return 'no value'
+    if v['type'] == 'REG_DWORD' and isinstance(v['data'], int):
+        return f'REG_DWORD {v["data"]}'
+    if v['type'] in ('REG_SZ', 'REG_EXPAND_SZ'):
+        return f'{v["type"]} "{show(v["data"])}" (cp932 {v.get("cp932", "")})'
+    return f'{v["type"]} {v["data"]}'
+
+
+def check_reg_value(s, line, dumps):
+    key, name, rest = tokens(line.rest, 3)
+    kind, want = tokens(rest, 2)
+    rc, tree = dumps[key]
+    where = f'{line.where()} reg-value {key} "{name}"'
+    if tree is None:
+        s.fail(f'{where}: the key does not exist')
+        return
+    v = find_value(tree, name)
+    if v is None:
+        s.fail(f'{where}: the value does not exist')
+        return
+    ok = True
+    if kind == 'sz':
+        want_text = unescape(s.expand(want))
+        ok = v['type'] == 'REG_SZ' and v['data'] == want_text
+        if not ok and v['type'] == 'REG_SZ':
+            s.fail('\n'.join([f'{where}:'] + text_diff('  REG_SZ text', want_text, v['data'])))
+            return
+        want_show = f'REG_SZ "{show(want_text)}"'
+    elif kind == 'sz-bytes':
+        want_hex = want.replace(' ', '').lower()
+        ok = v['type'] == 'REG_SZ' and v.get('cp932', '') == want_hex
+        want_show = f'REG_SZ with the bytes {want_hex}'
+    elif kind == 'dword':
+        ok = v['type'] == 'REG_DWORD' and v['data'] == int(want.strip(), 0)
+        want_show = f'REG_DWORD {int(want.strip(), 0)}'
+    elif kind == 'binary':
+        want_hex = re.sub(r'[\s,]', '', want).lower()
+        ok = v['type'] == 'REG_BINARY' and v['data'] == want_hex
+        want_show = f'REG_BINARY {want_hex}'
+    else:
+        raise ScenarioError(f'{line.where()}: reg-value type must be sz, sz-bytes, dword or '
+                            f'binary, not "{kind}"')
+    if not ok:
+        s.fail(f'{where}: expected {want_show}, found {describe_value(v)}')
+
+
+def check_reg_missing_value(s, line, dumps):
+    key, name = tokens(line.rest, 2)
+    rc, tree = dumps[key]
+    if tree is not None and find_value(tree, name) is not None:
+        s.fail(f'{line.where()} reg-missing-value {key} "{name}": the value exists: '
+               f'{describe_value(find_value(tree, name))}')
+
+
+def check_reg_missing_key(s, line, dumps):
+    key = tokens(line.rest, 2)[0]
+    rc, tree = dumps[key]
+    if tree is not None:
+        s.fail(f'{line.where()} reg-missing-key {key}: the key exists')
+
+
+def check_reg_key(s, line, dumps):
+    key = tokens(line.rest, 2)[0]
+    rc, tree = dumps[key]
+    if tree is None:
+        s.fail(f'{line.where()} reg-key {key}: the key does not exist')
+
+
+def dump_text(tree):
+    """The text form of state.exe's dump, rebuilt from its JSON form."""
+    out = [f'[{tree["key"]}]']
+    for v in tree['values']:
+        line = f'"{v["name"]}" {v["type"]}'
+        if v['type'] in ('REG_SZ', 'REG_EXPAND_SZ'):
+            line += f' "{show(v["data"])}"'
+        elif v['type'] == 'REG_DWORD' and isinstance(v['data'], int):
+            line += f' {v["data"]}'
+        else:
+            line += f' ({v["size"]} bytes) {v["data"]}'
+        out.append(line)
+    for child in tree['subkeys']:
+        out.extend(dump_text(child))
+    return out
+
+
+def check_reg_dump(s, line, dumps):
+    key = line.rest.strip()
+    rc, tree = dumps[key]
+    want = [s.expand(b) for b in (line.block or [])]
+    got = dump_text(tree) if tree is not None else ['(no such key)']
+    if want != got:
+        import difflib
+        diff = difflib.unified_diff(want, got, 'expected', 'actual', lineterm='', n=2)
+        s.fail(f'{line.where()} reg-dump {key} differs:\n' +
+               '\n'.join('    ' + d for d in diff))
+
+
+def check_file_exists(s, line, dumps):
+    path = s.win_path(line.rest.strip())
+    if not os.path.isfile(s.bench.unix(path)):
+        s.fail(f'{line.where()} file-exists {path}: no such file')
+
+
+def check_file_missing(s, line, dumps):
+    path = s.win_path(line.rest.strip())
+    if os.path.exists(s.bench.unix(path)):
+        s.fail(f'{line.where()} file-missing {path}: it exists')
+
+
+def check_dir_exists(s, line, dumps):
+    path = s.win_path(line.rest.strip())
+    if not os.path.isdir(s.bench.unix(path)):
+        s.fail(f'{line.where()} dir-exists {path}: no such folder')
+
+
+def read_checked(s, line, path):
+    unix = s.bench.unix(path)
+    if not os.path.isfile(unix):
+        s.fail(f'{line.where()} {line.word} {path}: no such file')
+        return None
+    with open(unix, 'rb') as f:
+        return f.read()
+
+
+def check_file_content(s, line, dumps):
+    path = s.win_path(line.rest.strip())
+    data = read_checked(s, line, path)
+    if data is None:
+        return
+    cp932 = line.word == 'file-content-cp932'
+    want = s.block_text(line, crlf=cp932)
+    got = data.decode('cp932' if cp932 else 'utf-8', 'replace')
+    if got != want:
+        s.fail('\n'.join([f'{line.where()} {line.word} {path}:'] +
+                         text_diff('  content', want, got)))
+
+
+def check_file_bytes(s, line, dumps):
+    path, hextext = tokens(line.rest, 2)
+    path = s.win_path(path)
+    data = read_checked(s, line, path)
+    if data is not None and data != bytes.fromhex(hextext.replace(',', ' ')):
+        s.fail(f'{line.where()} file-bytes {path}: expected {hextext.strip()}, found '
+               f'{data.hex(" ")}')
+
+
+def check_file_readonly(s, line, dumps):
+    path = s.win_path(line.rest.strip())
+    unix = s.bench.unix(path)
+    if not os.path.isfile(unix):
+        s.fail(f'{line.where()} file-readonly {path}: no such file')
+    elif os.stat(unix).st_mode & 0o222:
+        s.fail(f'{line.where()} file-readonly {path}: the file is writable')
+
+
+CHECKS = {
+    'reg-value': check_reg_value,
+    'reg-missing-value': check_reg_missing_value,
+    'reg-missing-key': check_reg_missing_key,
+    'reg-key': check_reg_key,
+    'reg-dump': check_reg_dump,
+    'file-exists': check_file_exists,
+    'file-missing': check_file_missing,
+    'dir-exists': check_dir_exists,
+    'file-content': check_file_content,
+    'file-content-cp932': check_file_content,
+    'file-bytes': check_file_bytes,
+    'file-readonly': check_file_readonly,
+}
+
+
+# ---------------------------------------------------------------- main
+
+def main(argv):
+    verbose = False
+    names = []
+    for a in argv:
+        if a in ('-v', '--verbose'):
+            verbose = True
+        elif a in ('-h', '--help'):
+            print(__doc__)
+            return 0
+        else:
+            names.append(a)
+    available = sorted(f for f in os.listdir(HERE) if f.endswith('.scn'))
+    if names:
+        chosen = []
+        for n in names:
+            base = os.path.basename(n)
+            base = base if base.endswith('.scn') else base + '.scn'
+            if base not in available:
+                print(f'no scenario {base} in {HERE}')
+                print(f'0 passed, {len(names)} failed')
+                return 1
+            chosen.append(base)
+    else:
+        chosen = available
+    bench = Bench()
+    try:
+        bench.start()
+    except ScenarioError as e:
+        print(f'the Wine bench did not start: {e}')
+        print(f'0 passed, {len(chosen)} failed')
+        return 1
+    passed = failed = 0
+    for base in chosen:
+        scenario = Scenario(os.path.join(HERE, base), bench, verbose)
+        started = time.monotonic()
+        try:
+            scenario.run()
+        except ScenarioError as e:
+            scenario.fail(f'error: {e}')
+        except (OSError, ValueError, KeyError, UnicodeError) as e:
+            scenario.fail(f'error: {type(e).__name__}: {e}')
+        seconds = time.monotonic() - started
+        if scenario.problems:
+            failed += 1
+            print(f'FAIL {scenario.name}: {scenario.title} ({seconds:.1f} s)')
+            for p in scenario.problems:
+                print('  ' + p.replace('\n', '\n  '))
+        else:
+            passed += 1
+            print(f'PASS {scenario.name}: {scenario.title} ({seconds:.1f} s)')
+        for n in scenario.notes:
+            print('  ' + n.replace('\n', '\n  '))
+        sys.stdout.flush()
+    print(f'{passed} passed, {failed} failed')
+    return 0 if failed == 0 else 1
+
+
+if __name__ == '__main__':
+    sys.exit(main(sys.argv[1:]))

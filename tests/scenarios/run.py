@@ -12,9 +12,11 @@ Environment: AOF_BUILD_DIR (default build/win64), AOF_BENCH_DIR (see bench.sh), 
 (transcripts and answer files, default <build>/scenario-logs).
 """
 
+import fcntl
 import json
 import os
 import re
+import shlex
 import shutil
 import subprocess
 import sys
@@ -144,14 +146,30 @@ class Bench:
             text = f.read()
         return rc, text
 
+    def lock(self, bench_dir, seconds=600):
+        """One scenario run at a time on a bench: a second runner waits (bounded) for the first."""
+        os.makedirs(bench_dir, exist_ok=True)
+        self.lock_file = open(os.path.join(bench_dir, 'scenarios.lock'), 'w')
+        deadline = time.monotonic() + seconds
+        told = False
+        while True:
+            try:
+                fcntl.flock(self.lock_file, fcntl.LOCK_EX | fcntl.LOCK_NB)
+                return
+            except BlockingIOError:
+                if time.monotonic() >= deadline:
+                    raise ScenarioError(f'another scenario run still held {bench_dir}/scenarios.lock '
+                                        f'after {seconds} s')
+                if not told:
+                    print(f'waiting for another scenario run on the bench {bench_dir} ...')
+                    sys.stdout.flush()
+                    told = True
+                time.sleep(0.2)
+
     def start(self):
-        rc, text = self._shell(['start'], 'bench-start.log', 300)
-        if rc != 0:
-            raise ScenarioError(f'bench.sh start failed ({rc}):\n{text}')
         rc, text = self._shell(['env'], 'bench-env.log', 30)
         if rc != 0:
             raise ScenarioError(f'bench.sh env failed ({rc}):\n{text}')
-        import shlex
         env = dict(os.environ)
         for line in text.splitlines():
             if line.startswith('export '):
@@ -162,6 +180,10 @@ class Bench:
                     env.pop(name, None)
         self.env = env
         self.prefix = env['WINEPREFIX']
+        self.lock(env['AOF_BENCH_DIR'])
+        rc, text = self._shell(['start'], 'bench-start.log', 300)
+        if rc != 0:
+            raise ScenarioError(f'bench.sh start failed ({rc}):\n{text}')
 
     def reset(self):
         rc, text = self._shell(['reset'], 'bench-reset.log', 120)

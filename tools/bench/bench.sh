@@ -2,7 +2,8 @@
 # Wine test bench for SETUP.EXE: one isolated 64-bit Wine prefix on a private Xvfb display.
 #
 #   bench.sh start          idempotent: locale, Xvfb, prefix (created once), persistent wineserver
-#   bench.sh env            prints export lines: eval "$(tools/bench/bench.sh env)"
+#   bench.sh env            prints export lines: eval "$(tools/bench/bench.sh env)" (the Wine
+#                           settings and AOF_BENCH_DIR)
 #   bench.sh run EXE [ARG…] runs a Windows program in the prefix (output via files), exit code = its own
 #   bench.sh reset          deletes the test state (registry keys, C:\aoftest, leftover test processes)
 #   bench.sh stop           stops the wineserver and the Xvfb this bench started
@@ -180,7 +181,8 @@ cmd_start() {
 cmd_env() {
   bench_env
   local v
-  for v in LOCPATH WINEPREFIX WINEDEBUG LC_ALL DISPLAY WINE WINEDLLOVERRIDES; do
+  AOF_BENCH_DIR=$BENCH_DIR
+  for v in LOCPATH WINEPREFIX WINEDEBUG LC_ALL DISPLAY WINE WINEDLLOVERRIDES AOF_BENCH_DIR; do
     printf 'export %s=%q\n' "$v" "${!v}"
   done
   echo 'unset LANG LANGUAGE'

@@ -26,7 +26,11 @@ void WriteSetupInfo(const std::string &section) {
     CloseHandle(file);
 }
 
-aof::RunState MakeState(char *editorFolder) {
+// The macro folder exists; the editor folder is the test root.
+aof::RunState PrepareFolders() {
+    static char editorFolder[] = "C:\\aoftest\\listed_folders";
+    CreateDirectoryA(kRoot.c_str(), nullptr);
+    CreateDirectoryA(kMacros.c_str(), nullptr);
     aof::RunState state;
     std::memset(&state, 0, sizeof state);
     state.editorFolder = editorFolder;
@@ -47,10 +51,7 @@ void CleanUp() {
 } // namespace
 
 TEST_CASE(ListedFoldersStopAtTheFirstEmptyValue) {
-    CreateDirectoryA(kRoot.c_str(), nullptr);
-    CreateDirectoryA(kMacros.c_str(), nullptr);
-    char editor[] = "C:\\aoftest\\listed_folders";
-    aof::RunState state = MakeState(editor);
+    aof::RunState state = PrepareFolders();
     WriteSetupInfo("[Make Directory]\r\n1=first\r\n3=third\r\n");
     aof::CreateListedFolders(state, kSetupInfo.c_str());
     CHECK(IsFolder(kMacros + "\\first"));
@@ -59,10 +60,7 @@ TEST_CASE(ListedFoldersStopAtTheFirstEmptyValue) {
 }
 
 TEST_CASE(ListedFoldersGoInReverseOrderAndOnlyWhenEmpty) {
-    CreateDirectoryA(kRoot.c_str(), nullptr);
-    CreateDirectoryA(kMacros.c_str(), nullptr);
-    char editor[] = "C:\\aoftest\\listed_folders";
-    aof::RunState state = MakeState(editor);
+    aof::RunState state = PrepareFolders();
     WriteSetupInfo("[Make Directory]\r\n1=a\r\n2=\\macrodir\\a\\b\r\n3=a\\b\\c\r\n");
     aof::CreateListedFolders(state, kSetupInfo.c_str());
     CHECK(IsFolder(kMacros + "\\a\\b\\c"));

@@ -452,6 +452,7 @@ struct Record {
     std::string kind;
     std::vector<std::string> lines;
     bool answerable = false;
+    bool answered = false;
     bool closed = false;
     std::string counter, destination; // progress dialog: last texts seen
 };
@@ -697,6 +698,7 @@ struct Robot {
             return false;
         }
         const Answer &a = answers[nextAnswer++];
+        record.answered = true;
         for (const std::string &action : a.actions)
             if (!runAction(record, action))
                 return false;
@@ -776,10 +778,7 @@ struct Robot {
                 }
                 continue;
             }
-            bool answered = false;
-            for (const std::string &line : r.lines)
-                answered = answered || line.compare(0, 8, "answer: ") == 0;
-            if (!answered && pending < 0)
+            if (!r.answered && pending < 0)
                 pending = (int)(&r - &records[0]);
         }
         return pending;
@@ -793,6 +792,10 @@ struct Robot {
     int run() {
         std::vector<std::string> trailing;
         answers = readAnswers(options.answers, trailing);
+        if (!trailing.empty()) {
+            fail("answers", "the answers file ends with an action that no answer follows");
+            return finish(false);
+        }
         std::vector<wchar_t> line(options.commandLine.begin(), options.commandLine.end());
         line.push_back(L'\0');
         STARTUPINFOW startup = {};
@@ -803,8 +806,6 @@ struct Robot {
             fail("start", "cannot start the program (error " + decimal(GetLastError()) + ")");
             return finish(false);
         }
-        if (!trailing.empty())
-            fail("answers", "the answers file ends with an action that no answer follows");
         ULONGLONG overall = now() + (ULONGLONG)(options.timeout * 1000);
         ULONGLONG step = stepDeadline();
         bool ended = false;
@@ -844,31 +845,30 @@ struct Robot {
     }
 
     int finish(bool ok) {
+        std::string exitLine;
+        if (process.hProcess) {
+            if (WaitForSingleObject(process.hProcess, 0) != WAIT_OBJECT_0) {
+                kill(); // only after a failure: the main loop ends otherwise when the program has
+                exitLine = "exit code: killed\n";
+            } else {
+                DWORD code = 0;
+                GetExitCodeProcess(process.hProcess, &code);
+                exitLine = "exit code: " + decimal(code) + "\n";
+            }
+        }
         std::string text = "robot transcript\ncommand: " + escape(toUtf8(options.commandLine)) + "\n";
         for (Record &r : records) {
-            if (!r.closed && !r.answerable && r.kind == "progress" && process.hProcess &&
-                WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0)
+            // The program has ended: windows that were still open went with it.
+            if (!r.closed && !r.answerable && process.hProcess)
                 r.lines.push_back("closed");
             text += "\ndialog " + decimal(r.number) + ": " + r.kind + "\n";
             for (const std::string &l : r.lines)
                 text += l + "\n";
         }
         text += "\n";
-        if (!failure.empty()) {
+        if (!failure.empty())
             text += "FAILURE " + failureKind + ": " + failure + "\n";
-            if (process.hProcess && WaitForSingleObject(process.hProcess, 0) != WAIT_OBJECT_0) {
-                kill();
-                text += "exit code: killed\n";
-            } else if (process.hProcess) {
-                DWORD code = 0;
-                GetExitCodeProcess(process.hProcess, &code);
-                text += "exit code: " + decimal(code) + "\n";
-            }
-        } else {
-            DWORD code = 0;
-            GetExitCodeProcess(process.hProcess, &code);
-            text += "exit code: " + decimal(code) + "\n";
-        }
+        text += exitLine;
         if (options.transcript.empty()) {
             fwrite(text.data(), 1, text.size(), stdout);
         } else {

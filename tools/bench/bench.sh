@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Wine test bench for SETUP.EXE: one isolated 64-bit Wine prefix on a private Xvfb display.
 #
-#   bench.sh start          idempotent: locale, Xvfb, prefix (created once), persistent wineserver
+#   bench.sh start          idempotent: locale, Xvfb, prefix (created once), persistent wineserver,
+#                           desktop keeper (tools/bench/keeper.cpp, when built)
 #   bench.sh env            prints export lines: eval "$(tools/bench/bench.sh env)" (the Wine
 #                           settings and AOF_BENCH_DIR)
 #   bench.sh run EXE [ARG…] runs a Windows program in the prefix (output via files), exit code = its own
@@ -13,7 +14,8 @@
 #   AOF_BENCH_DIR      bench folder, default /tmp/aofude-bench (prefix, locale, logs, pid files)
 #   AOF_BENCH_DISPLAY  X display number, default 77
 #   AOF_BENCH_TIMEOUT  seconds `run` lets a program run before it is killed, default 60
-#   AOF_BUILD_DIR      build folder holding tools/state/state.exe (used by reset), default <repo>/build/win64
+#   AOF_BUILD_DIR      build folder holding tools/state/state.exe (used by reset) and
+#                      tools/bench/bench-keeper.exe (used by start), default <repo>/build/win64
 #
 # The test folder on drive C: is C:\aoftest (Unix: $WINEPREFIX/drive_c/aoftest). Scenarios put every
 # package, editor folder and test file there; `reset` deletes it whole.
@@ -30,6 +32,8 @@ PREFIX=$BENCH_DIR/prefix
 LOCALE_DIR=$BENCH_DIR/locale
 LOG_DIR=$BENCH_DIR/log
 XVFB_PID_FILE=$BENCH_DIR/xvfb.pid
+KEEPER_PID_FILE=$BENCH_DIR/keeper.pid
+KEEPER=$BUILD_DIR/tools/bench/bench-keeper.exe
 READY_MARK=$BENCH_DIR/prefix.ready
 WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
@@ -166,6 +170,26 @@ start_prefix() {
   touch "$READY_MARK"
 }
 
+keeper_alive() {
+  local pid
+  pid=$(cat "$KEEPER_PID_FILE" 2>/dev/null) || return 1
+  [ -n "$pid" ] && tr '\0' '\n' <"/proc/$pid/cmdline" 2>/dev/null | grep -q 'bench-keeper\.exe'
+}
+
+# The desktop keeper (tools/bench/keeper.cpp) keeps program starts from waiting for a new
+# desktop process. Without a build it is skipped: programs still run, some starts are slower.
+start_keeper() {
+  keeper_alive && return 0
+  if [ ! -f "$KEEPER" ]; then
+    echo "bench: $KEEPER is not built yet: starting without the desktop keeper" >&2
+    return 0
+  fi
+  local log=$LOG_DIR/keeper.log
+  setsid "${NOPRIV[@]}" "$WINE" "$KEEPER" </dev/null >"$log" 2>&1 &
+  echo $! >"$KEEPER_PID_FILE"
+  wait_for 30 "bench-keeper.exe to open its window (log: $log)" grep -q '^ready' "$log" || exit 1
+}
+
 cmd_start() {
   mkdir -p "$BENCH_DIR" "$LOG_DIR"
   command -v Xvfb >/dev/null || die "Xvfb is not installed (package xvfb)"
@@ -175,6 +199,7 @@ cmd_start() {
   bench_env
   start_prefix
   start_server
+  start_keeper
   mkdir -p "$TEST_DIR_UNIX"
 }
 
@@ -203,7 +228,8 @@ cmd_run() {
   return $rc
 }
 
-# Wine processes of this prefix that are not Wine's own (C:\windows\…): whatever a test started.
+# Wine processes of this prefix that are not Wine's own (C:\windows\…) nor the desktop keeper:
+# whatever a test started.
 test_pids() {
   local dir pid exe first
   for dir in /proc/[0-9]*; do
@@ -212,7 +238,7 @@ test_pids() {
     case "$exe" in */wine64|*/wine64-preloader|*/wine|*/wine-preloader) ;; *) continue ;; esac
     grep -qzx "WINEPREFIX=$PREFIX" "$dir/environ" 2>/dev/null || continue
     first=$(tr '\0' '\n' <"$dir/cmdline" 2>/dev/null | head -n 1)
-    case "$first" in [Cc]:\\windows\\*) continue ;; esac
+    case "$first" in [Cc]:\\windows\\*|*bench-keeper.exe) continue ;; esac
     echo "$pid"
   done
 }
@@ -265,6 +291,7 @@ cmd_stop() {
     fi
     rm -f "$XVFB_PID_FILE"
   fi
+  rm -f "$KEEPER_PID_FILE" # the keeper ended with the wineserver
 }
 
 cmd_shot() {

@@ -131,6 +131,7 @@ class Bench:
     def __init__(self):
         self.env = None
         self.prefix = None
+        self.lock_file = None
         self.use_setpriv = shutil.which('setpriv') is not None
         os.makedirs(LOGS, exist_ok=True)
 
@@ -138,8 +139,10 @@ class Bench:
         log = os.path.join(LOGS, log_name)
         with open(log, 'wb') as out:
             try:
+                # Once this runner holds the bench's lock, its own resets must not wait for it.
+                env = dict(os.environ, AOF_BENCH_LOCK_HELD='1') if self.lock_file else None
                 rc = subprocess.run([BENCH] + args, stdin=subprocess.DEVNULL, stdout=out,
-                                    stderr=subprocess.STDOUT, timeout=timeout).returncode
+                                    stderr=subprocess.STDOUT, timeout=timeout, env=env).returncode
             except subprocess.TimeoutExpired:
                 rc = None
         with open(log, encoding='utf-8', errors='replace') as f:

@@ -6,7 +6,8 @@
 #   bench.sh env            prints export lines: eval "$(tools/bench/bench.sh env)" (the Wine
 #                           settings and AOF_BENCH_DIR)
 #   bench.sh run EXE [ARG…] runs a Windows program in the prefix (output via files), exit code = its own
-#   bench.sh reset          deletes the test state (registry keys, C:\aoftest, leftover test processes)
+#   bench.sh reset          deletes the test state (registry keys, C:\aoftest, leftover test processes);
+#                           waits while a scenario run (tests/scenarios/run.py) holds the bench
 #   bench.sh stop           stops the wineserver and the Xvfb this bench started
 #   bench.sh shot FILE.png  screenshot of the Xvfb display
 #
@@ -37,7 +38,6 @@ KEEPER=$BUILD_DIR/tools/bench/bench-keeper.exe
 READY_MARK=$BENCH_DIR/prefix.ready
 WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
-TEST_DIR_WIN='C:\aoftest'
 TEST_DIR_UNIX=$PREFIX/drive_c/aoftest
 
 # Registry keys that `reset` deletes (with every subkey, read-only ones included).
@@ -246,13 +246,22 @@ test_pids() {
 cmd_reset() {
   bench_env
   server_running || die "the bench is not started (run: bench.sh start)"
-  local pids
-  pids=$(test_pids)
-  if [ -n "$pids" ]; then
-    kill -9 $pids 2>/dev/null
-    wait_for 10 "leftover test processes ($(echo $pids)) to end" pids_gone $pids || exit 1
+  # A scenario run (tests/scenarios/run.py) holds this lock for its whole run and sets
+  # AOF_BENCH_LOCK_HELD for its own resets; any other reset waits until it is done.
+  if [ -z "${AOF_BENCH_LOCK_HELD:-}" ]; then
+    exec 9>"$BENCH_DIR/scenarios.lock"
+    if ! flock -n 9; then
+      echo "bench: waiting for the scenario run on this bench to finish" >&2
+      flock -w 600 9 || die "gave up after 600 s waiting for the lock $BENCH_DIR/scenarios.lock"
+    fi
   fi
-  local state=$BUILD_DIR/tools/state/state.exe key i rc failed=0
+  local leftovers
+  leftovers=$(test_pids)
+  if [ -n "$leftovers" ]; then
+    kill -9 $leftovers 2>/dev/null
+    wait_for 10 "leftover test processes ($(echo $leftovers)) to end" pids_gone $leftovers || exit 1
+  fi
+  local state=$BUILD_DIR/tools/state/state.exe i rc failed=0
   [ -f "$state" ] || die "$state is missing: build the win64 preset first"
   # One state.exe per key, side by side; a missing key (exit code 1) is fine.
   local pids=()
@@ -287,7 +296,7 @@ cmd_stop() {
     pid=$(cat "$XVFB_PID_FILE")
     if kill -0 "$pid" 2>/dev/null; then
       kill "$pid"
-      wait_for 10 "Xvfb (pid $pid) to end" sh -c "! kill -0 $pid" || exit 1
+      wait_for 10 "Xvfb (pid $pid) to end" pids_gone "$pid" || exit 1
     fi
     rm -f "$XVFB_PID_FILE"
   fi

@@ -32,8 +32,6 @@ LOGS = os.path.abspath(os.environ.get('AOF_SCENARIO_LOGS', os.path.join(BUILD, '
 TEST_DIR = 'C:\\aoftest'
 DEFAULT_PACKAGE = 'C:\\aoftest\\pkg'
 DEFAULT_TIMEOUT = 8.0
-# Wine without Unix root privileges over files: read-only files refuse writes as on Windows.
-SETPRIV = ['setpriv', '--bounding-set=-dac_override,-dac_read_search', '--']
 
 BUILD_PROGRAMS = {
     'robot': os.path.join('tools', 'robot', 'robot.exe'),
@@ -132,17 +130,14 @@ class Bench:
         self.env = None
         self.prefix = None
         self.lock_file = None
-        self.use_setpriv = shutil.which('setpriv') is not None
         os.makedirs(LOGS, exist_ok=True)
 
     def _shell(self, args, log_name, timeout):
         log = os.path.join(LOGS, log_name)
         with open(log, 'wb') as out:
             try:
-                # Once this runner holds the bench's lock, its own resets must not wait for it.
-                env = dict(os.environ, AOF_BENCH_LOCK_HELD='1') if self.lock_file else None
                 rc = subprocess.run([BENCH] + args, stdin=subprocess.DEVNULL, stdout=out,
-                                    stderr=subprocess.STDOUT, timeout=timeout, env=env).returncode
+                                    stderr=subprocess.STDOUT, timeout=timeout).returncode
             except subprocess.TimeoutExpired:
                 rc = None
         with open(log, encoding='utf-8', errors='replace') as f:
@@ -193,24 +188,14 @@ class Bench:
         if rc != 0:
             raise ScenarioError(f'bench.sh reset failed ({rc}):\n{text}')
 
-    def wine(self, args, timeout, setpriv=False):
-        """Runs a Windows program with its output in files (Wine's background processes inherit
-        pipes); returns (exit code or None on timeout, stdout text, stderr text)."""
-        command = [self.env['WINE']] + args
-        if setpriv and self.use_setpriv:
-            command = SETPRIV + command
-        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-            proc = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=out, stderr=err,
-                                    env=self.env, start_new_session=True)
-            try:
-                rc = proc.wait(timeout=timeout)
-            except subprocess.TimeoutExpired:
-                os.killpg(proc.pid, 9)
-                proc.wait()
-                rc = None
-            out.seek(0)
-            err.seek(0)
-            return (rc, out.read().decode('utf-8', 'replace'), err.read().decode('utf-8', 'replace'))
+    def spawn(self, args, timeout):
+        """Starts `bench.sh run ARGS` (the bench's settings, output in files: Wine's background
+        processes inherit pipes). The result: Running.result()."""
+        return Running(self.env, args, timeout)
+
+    def wine(self, args, timeout):
+        """Runs a Windows program: (exit code or None on timeout, stdout text, stderr text)."""
+        return self.spawn(args, timeout).result()
 
     def program(self, key):
         path = os.path.join(BUILD, BUILD_PROGRAMS[key])
@@ -624,7 +609,7 @@ class Scenario:
         argument = self.expand(run.argument)
         if argument:
             args.append(argument)
-        rc, out, err = self.bench.wine(args, timeout + 20, setpriv=True)
+        rc, out, err = self.bench.wine(args, timeout + 20)
         label = f'run {number} ({program}{" " + argument if argument else ""})'
         if not os.path.exists(transcript):
             self.fail(f'{label}: the robot wrote no transcript (exit code {rc})\n'
@@ -730,44 +715,48 @@ class Scenario:
 
     def dump_keys(self, keys):
         """state dump KEY --json for each key, side by side: {key: (exit code, json, text)}."""
+        running = [(key, self.bench.spawn([self.bench.program('state'), 'dump', key, '--json'], 30))
+                   for key in keys]
         results = {}
-        procs = []
-        for key in keys:
-            procs.append((key, DumpProcess(self.bench, key)))
-        for key, p in procs:
-            results[key] = p.result()
+        for key, r in running:
+            rc, out, err = r.result()
+            if rc == 0:
+                results[key] = (rc, json.loads(out))
+            elif rc == 1:
+                results[key] = (rc, None)
+            else:
+                raise ScenarioError(f'state.exe dump {key} failed ({rc}): {err.strip()}')
         return results
 
 
-class DumpProcess:
-    """A state.exe dump that runs while others run too (output in files, never pipes)."""
+class Running:
+    """A Windows program started with `bench.sh run`, whose result is collected later."""
 
-    def __init__(self, bench, key):
-        self.key = key
+    def __init__(self, env, args, timeout):
+        self.args = args
+        self.timeout = timeout
         self.out = tempfile.TemporaryFile()
         self.err = tempfile.TemporaryFile()
-        self.proc = subprocess.Popen([bench.env['WINE'], bench.program('state'), 'dump', key,
-                                      '--json'], stdin=subprocess.DEVNULL, stdout=self.out,
-                                     stderr=self.err, env=bench.env, start_new_session=True)
+        env = dict(env, AOF_BENCH_TIMEOUT=str(int(timeout) + 1))
+        self.proc = subprocess.Popen([BENCH, 'run'] + args, stdin=subprocess.DEVNULL,
+                                     stdout=self.out, stderr=self.err, env=env,
+                                     start_new_session=True)
 
     def result(self):
         try:
-            rc = self.proc.wait(timeout=30)
+            rc = self.proc.wait(timeout=self.timeout + 15)
         except subprocess.TimeoutExpired:
             os.killpg(self.proc.pid, 9)
             self.proc.wait()
-            raise ScenarioError(f'state.exe dump {self.key} still ran after 30 s')
-        self.out.seek(0)
-        self.err.seek(0)
-        out = self.out.read().decode('utf-8', 'replace')
-        err = self.err.read().decode('utf-8', 'replace')
-        self.out.close()
-        self.err.close()
-        if rc == 0:
-            return rc, json.loads(out)
-        if rc == 1:
-            return rc, None
-        raise ScenarioError(f'state.exe dump {self.key} failed ({rc}): {err.strip()}')
+            rc = None
+        if rc == 124:  # bench.sh run killed it after AOF_BENCH_TIMEOUT
+            rc = None
+        texts = []
+        for f in (self.out, self.err):
+            f.seek(0)
+            texts.append(f.read().decode('utf-8', 'replace'))
+            f.close()
+        return rc, texts[0], texts[1]
 
 
 # ---------------------------------------------------------------- after-run checks

@@ -243,16 +243,32 @@ test_pids() {
   done
 }
 
+# lock_held_by_ancestor FILE: true when the flock on FILE belongs to a process that this one
+# descends from (a scenario runner resetting its own bench).
+lock_held_by_ancestor() {
+  local ino holder pid
+  ino=$(stat -c %i "$1" 2>/dev/null) || return 1
+  holder=$(awk -v ino="$ino" '$2 == "FLOCK" { n = split($6, f, ":"); if (f[n] == ino) print $5 }' /proc/locks)
+  [ -n "$holder" ] || return 1
+  pid=$$
+  while [ -n "$pid" ] && [ "$pid" -gt 1 ]; do
+    [ "$pid" = "$holder" ] && return 0
+    pid=$(awk '{ print $4 }' "/proc/$pid/stat" 2>/dev/null)
+  done
+  return 1
+}
+
 cmd_reset() {
   bench_env
   server_running || die "the bench is not started (run: bench.sh start)"
-  # A scenario run (tests/scenarios/run.py) holds this lock for its whole run and sets
-  # AOF_BENCH_LOCK_HELD for its own resets; any other reset waits until it is done.
-  if [ -z "${AOF_BENCH_LOCK_HELD:-}" ]; then
-    exec 9>"$BENCH_DIR/scenarios.lock"
+  # A scenario run (tests/scenarios/run.py) holds this lock for its whole run; a reset from
+  # anywhere else waits until it is done.
+  local lock=$BENCH_DIR/scenarios.lock
+  if ! lock_held_by_ancestor "$lock"; then
+    exec 9>"$lock"
     if ! flock -n 9; then
       echo "bench: waiting for the scenario run on this bench to finish" >&2
-      flock -w 600 9 || die "gave up after 600 s waiting for the lock $BENCH_DIR/scenarios.lock"
+      flock -w 600 9 || die "gave up after 600 s waiting for the lock $lock"
     fi
   fi
   local leftovers

@@ -559,7 +559,6 @@ struct Robot {
     PROCESS_INFORMATION process = {};
     std::string failure;
     std::string failureKind;
-    std::vector<HANDLE> started; // processes started by actions (not watched, not killed)
 
     void fail(const std::string &kind, const std::string &text) {
         if (failure.empty()) {
@@ -570,18 +569,26 @@ struct Robot {
 
     ULONGLONG stepDeadline() const { return now() + (ULONGLONG)(options.stepTimeout * 1000); }
 
+    // Polls done() every polling interval until it is true (true) or the step timeout has
+    // passed (false).
+    template <class Done> bool pollUntil(Done done) {
+        ULONGLONG deadline = stepDeadline();
+        while (!done()) {
+            if (now() >= deadline)
+                return false;
+            Sleep(options.poll);
+        }
+        return true;
+    }
+
     bool closeEditor(Record &record) {
         std::vector<HWND> editors = windowsOfClass(L"Aofude32Class");
         for (HWND e : editors)
             PostMessageW(e, WM_CLOSE, 0, 0);
-        ULONGLONG deadline = stepDeadline();
-        while (!windowsOfClass(L"Aofude32Class").empty()) {
-            if (now() >= deadline) {
-                fail("action", "close-editor: a window of class Aofude32Class still exists " +
-                                   decimal((long long)options.stepTimeout) + " s after WM_CLOSE");
-                return false;
-            }
-            Sleep(options.poll);
+        if (!pollUntil([] { return windowsOfClass(L"Aofude32Class").empty(); })) {
+            fail("action", "close-editor: a window of class Aofude32Class still exists " +
+                               decimal((long long)options.stepTimeout) + " s after WM_CLOSE");
+            return false;
         }
         record.lines.push_back("action: close-editor (" + decimal((long long)editors.size()) +
                                " window(s) closed)");
@@ -602,31 +609,29 @@ struct Robot {
             return false;
         }
         CloseHandle(info.hThread);
-        started.push_back(info.hProcess);
-        ULONGLONG deadline = stepDeadline();
-        for (;;) {
-            bool found = false;
+        auto hasWindow = [&] {
             for (HWND e : windowsOfClass(L"Aofude32Class")) {
                 DWORD pid = 0;
                 GetWindowThreadProcessId(e, &pid);
-                found = found || pid == info.dwProcessId;
+                if (pid == info.dwProcessId)
+                    return true;
             }
-            if (found)
-                break;
-            if (WaitForSingleObject(info.hProcess, 0) == WAIT_OBJECT_0) {
-                DWORD code = 0;
-                GetExitCodeProcess(info.hProcess, &code);
+            return false;
+        };
+        auto ended = [&] { return WaitForSingleObject(info.hProcess, 0) == WAIT_OBJECT_0; };
+        bool shown = pollUntil([&] { return hasWindow() || ended(); }) && hasWindow();
+        if (!shown) {
+            DWORD code = 0;
+            if (ended() && GetExitCodeProcess(info.hProcess, &code))
                 fail("action", "start-editor: " + commandLine + " ended (exit code " +
                                    decimal(code) + ") without an Aofude32Class window");
-                return false;
-            }
-            if (now() >= deadline) {
+            else
                 fail("action", "start-editor: no Aofude32Class window of " + commandLine +
                                    " within " + decimal((long long)options.stepTimeout) + " s");
-                return false;
-            }
-            Sleep(options.poll);
         }
+        CloseHandle(info.hProcess); // the editor is neither watched nor killed by the robot
+        if (!shown)
+            return false;
         record.lines.push_back("action: start-editor " + commandLine);
         return true;
     }
@@ -705,16 +710,14 @@ struct Robot {
         record.lines.push_back("answer: " + a.text);
         if (!give(record, a.text))
             return false;
-        ULONGLONG deadline = stepDeadline();
-        while (!isGone(record.window)) {
-            trackProgress();
-            if (now() >= deadline) {
-                fail("timeout", "dialog " + decimal(record.number) + " still open " +
-                                    decimal((long long)options.stepTimeout) + " s after answer \"" +
-                                    a.text + "\"");
-                return false;
-            }
-            Sleep(options.poll);
+        if (!pollUntil([&] {
+                trackProgress();
+                return isGone(record.window);
+            })) {
+            fail("timeout", "dialog " + decimal(record.number) + " still open " +
+                                decimal((long long)options.stepTimeout) + " s after answer \"" +
+                                a.text + "\"");
+            return false;
         }
         record.closed = true;
         record.lines.push_back("closed");

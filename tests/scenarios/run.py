@@ -203,12 +203,6 @@ class Bench:
             raise ScenarioError(f'{path} is missing: build the win64 preset first')
         return path
 
-    def state(self, args, timeout=30):
-        rc, out, err = self.wine([self.program('state')] + args, timeout)
-        if rc is None:
-            raise ScenarioError(f'state.exe {" ".join(args)} still ran after {timeout} s')
-        return rc, out, err
-
     def unix(self, path):
         return win_to_unix(self.prefix, path)
 
@@ -399,13 +393,13 @@ class Scenario:
         self.problems.append(text)
 
     def state(self, line, args, allowed=(0,)):
-        rc, out, err = self.bench.state(args)
+        rc, out, err = self.bench.wine([self.bench.program('state')] + args, 30)
         if rc not in allowed:
             raise ScenarioError(f'{line.where()}: state.exe {" ".join(args)} failed ({rc}): '
                                 f'{err.strip() or out.strip()}')
         return rc, out
 
-    def write(self, line, path, data):
+    def write(self, path, data):
         unix = self.bench.unix(self.win_path(path))
         os.makedirs(os.path.dirname(unix), exist_ok=True)
         if os.path.exists(unix):
@@ -521,14 +515,14 @@ class Scenario:
             except UnicodeEncodeError as e:
                 raise ScenarioError(f'{line.where()}: setup-info text has a character without a '
                                     f'code page 932 form: {e}')
-            self.write(line, rest.strip(), data)
+            self.write(rest.strip(), data)
         elif word == 'file':
-            self.write(line, rest.strip(), self.block_text(line).encode('utf-8'))
+            self.write(rest.strip(), self.block_text(line).encode('utf-8'))
         elif word == 'file-cp932':
-            self.write(line, rest.strip(), self.block_text(line, crlf=True).encode('cp932'))
+            self.write(rest.strip(), self.block_text(line, crlf=True).encode('cp932'))
         elif word == 'file-bytes':
             path, hextext = tokens(rest, 2)
-            self.write(line, path, bytes.fromhex(hextext.replace(',', ' ')))
+            self.write(path, bytes.fromhex(hextext.replace(',', ' ')))
         elif word == 'mkdir':
             os.makedirs(self.bench.unix(self.win_path(rest.strip())), exist_ok=True)
         elif word == 'readonly':

@@ -3,8 +3,17 @@ enable_language(RC)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 
 # Small, self-contained executables: no C++ runtime DLLs, unused sections dropped.
-set(AOF_SMALL_CODE -Os -fno-exceptions -fno-rtti -ffunction-sections -fdata-sections)
+# msvcrt's own printf family instead of MinGW's portable one, and no unwind tables (the
+# program has no exceptions).
+set(AOF_SMALL_CODE -Os -fno-exceptions -fno-rtti -ffunction-sections -fdata-sections
+    -fno-asynchronous-unwind-tables -fno-unwind-tables)
+add_compile_definitions(__USE_MINGW_ANSI_STDIO=0)
 set(AOF_STATIC_LINK -static -static-libgcc -static-libstdc++ -Wl,--gc-sections)
+
+# windres does not report the pictures and the icon as dependencies of the resources.
+file(GLOB AOF_ART CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/ui/art/*.bmp ${CMAKE_SOURCE_DIR}/src/ui/art/*.ico)
+set_source_files_properties(${AOF_RESOURCES} PROPERTIES OBJECT_DEPENDS
+    "${AOF_ART};${CMAKE_SOURCE_DIR}/src/ui/setup.manifest;${CMAKE_SOURCE_DIR}/src/ui/resource_ids.h")
 
 set(AOF_LIBRARY_SOURCES ${AOF_ALL_SOURCES})
 list(REMOVE_ITEM AOF_LIBRARY_SOURCES ${AOF_WINMAIN})

@@ -76,16 +76,20 @@ bool EqualsIgnoringAsciiCase(const char *a, const char *b) {
     return *a == *b;
 }
 
-void FormatDecimal(char *out, unsigned value) {
-    char reversed[11];
+void FormatLargeDecimal(char *out, unsigned long long value) {
+    char reversed[20];
     std::size_t count = 0;
     do {
         reversed[count++] = static_cast<char>('0' + value % 10);
         value /= 10;
-    } while (value != 0 && count < sizeof reversed);
+    } while (value != 0);
     for (std::size_t i = 0; i < count; ++i)
         out[i] = reversed[count - 1 - i];
     out[count] = '\0';
+}
+
+void FormatDecimal(char *out, unsigned value) {
+    FormatLargeDecimal(out, value);
 }
 
 } // namespace aof

@@ -39,4 +39,7 @@ bool EqualsIgnoringAsciiCase(const char *a, const char *b);
 // Writes value in decimal; the buffer must hold 11 bytes.
 void FormatDecimal(char *out, unsigned value);
 
+// The same for 64-bit values (file sizes); the buffer must hold 21 bytes.
+void FormatLargeDecimal(char *out, unsigned long long value);
+
 } // namespace aof

@@ -41,7 +41,7 @@ static void RunSetup(RunState &state, const char *commandLine) {
 } // namespace aof
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
-    static aof::RunState state; // zero-filled: flags false, no heap blocks yet
+    aof::RunState state = {}; // flags false, no heap blocks yet
     state.instance = instance;
     state.editorState = aof::IsEditorRunning() ? aof::EditorRunning : aof::EditorNotRunning;
     if (aof::IsWin32s())

@@ -1,4 +1,5 @@
 #include "ui/copy_one_file_win32.h"
+#include "common/format.h"
 #include "setupinfo/entry_resolution_win32.h"
 #include "setupinfo/folder_variables_win32.h"
 #include "ui/message_dialog_win32.h"
@@ -7,7 +8,6 @@
 #include "ui/resource_ids.h"
 #include "ui/text_format.h"
 
-#include <cstdio>
 #include <shellapi.h>
 
 namespace aof {
@@ -57,12 +57,25 @@ void FormatFileInfo(char *out, const char *path) {
     FormatFileInfoText(out, capacity, stamp);
 }
 
-static void ShowFileIcon(HWND dialog, HINSTANCE instance, const char *source) {
+// The icon of the program registered for the file's type, or the file's own first icon for a
+// program file. A type without any association gets the shell's icon for plain files, so
+// the question never shows an empty place where the file's icon belongs.
+static HICON FindFileIcon(HINSTANCE instance, const char *source) {
     // The shell writes the path of the program it took the icon from into this buffer.
     char iconPath[kPathSize];
     CopyText(iconPath, sizeof iconPath, source);
-    WORD index = 0; // a program file shows its own first icon
+    WORD index = 0;
     HICON icon = ExtractAssociatedIconA(instance, iconPath, &index);
+    if (icon != nullptr)
+        return icon;
+    SHFILEINFOA shellInfo;
+    DWORD_PTR found = SHGetFileInfoA(source, FILE_ATTRIBUTE_NORMAL, &shellInfo, sizeof shellInfo,
+                                     SHGFI_ICON | SHGFI_USEFILEATTRIBUTES);
+    return found != 0 ? shellInfo.hIcon : nullptr;
+}
+
+static void ShowFileIcon(HWND dialog, HINSTANCE instance, const char *source) {
+    HICON icon = FindFileIcon(instance, source);
     SendDlgItemMessageA(dialog, IDC_CURRENT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
     SendDlgItemMessageA(dialog, IDC_NEW_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
 }
@@ -70,7 +83,7 @@ static void ShowFileIcon(HWND dialog, HINSTANCE instance, const char *source) {
 static void FillOverwriteQuestion(HWND dialog, const OverwriteQuestion &question) {
     ShowFileIcon(dialog, question.instance, question.source);
     char line[kLineSize];
-    std::snprintf(line, sizeof line, kFileExistsFormat, question.destination);
+    FormatText(line, sizeof line, kFileExistsFormat, question.destination);
     SetDlgItemTextA(dialog, IDC_EXISTS_LINE, line);
     char info[256];
     FormatFileInfo(info, question.destination);

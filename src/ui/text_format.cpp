@@ -1,8 +1,9 @@
 #include "ui/text_format.h"
 
+#include "common/format.h"
+#include "common/text.h"
 #include "ui/message_texts.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace aof {
@@ -34,16 +35,16 @@ void GroupThousands(char *digits, std::size_t capacity) {
 
 void FormatProgressText(char *out, std::size_t capacity, unsigned counter, unsigned total) {
     unsigned percent = total == 0 ? 0 : static_cast<unsigned>(counter * 100ULL / total);
-    std::snprintf(out, capacity, kProgressFormat, static_cast<int>(counter),
-                  static_cast<int>(total), static_cast<int>(percent));
+    FormatText(out, capacity, kProgressFormat, static_cast<int>(counter), static_cast<int>(total),
+               static_cast<int>(percent));
 }
 
 void FormatFileInfoText(char *out, std::size_t capacity, const FileStamp &stamp) {
     char size[32];
-    std::snprintf(size, sizeof size, "%llu", stamp.size);
+    FormatLargeDecimal(size, stamp.size);
     GroupThousands(size, sizeof size);
-    std::snprintf(out, capacity, kFileInfoFormat, size, stamp.year, stamp.month, stamp.day,
-                  stamp.hour, stamp.minute, stamp.second);
+    FormatText(out, capacity, kFileInfoFormat, size, stamp.year, stamp.month, stamp.day, stamp.hour,
+               stamp.minute, stamp.second);
 }
 
 } // namespace aof

@@ -1,3 +1,4 @@
+#include "common/format.h"
 #include "common/text.h"
 #include "ui/message_texts.h"
 
@@ -59,6 +60,21 @@ TEST(Decimal, FormatsTheFullUnsignedRange) {
     EXPECT_STREQ(out, "0");
     aof::FormatDecimal(out, 4294967295u);
     EXPECT_STREQ(out, "4294967295");
+}
+
+} // namespace
+
+namespace {
+
+TEST(FormatText, FillsTheProgramsFormatsAndCutsWholeCharacters) {
+    char out[64];
+    aof::FormatText(out, sizeof out, "%d:%02d:%02d %s 100%%", 9, 5, 7, "表");
+    EXPECT_STREQ(out, "9:05:07 表 100%");
+    char small[5];
+    aof::FormatText(small, sizeof small, "'%s'", "ab表c");
+    EXPECT_STREQ(small, "'ab"); // 表 does not fit whole, and nothing follows a cut
+    aof::FormatText(small, sizeof small, "表表表");
+    EXPECT_STREQ(small, "表表");
 }
 
 } // namespace

@@ -29,6 +29,7 @@ void WriteSetupInfo(const std::string &section) {
 // The macro folder exists; the editor folder is the test root.
 aof::RunState PrepareFolders() {
     static char editorFolder[] = "C:\\aoftest\\listed_folders";
+    CreateDirectoryA("C:\\aoftest", nullptr);
     CreateDirectoryA(kRoot.c_str(), nullptr);
     CreateDirectoryA(kMacros.c_str(), nullptr);
     aof::RunState state;

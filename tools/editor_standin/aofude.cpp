@@ -11,12 +11,13 @@
 //
 // Exit codes: 0 done, 2 usage or error (message on stderr).
 #include <windows.h>
-#include <shellapi.h>
 
 #include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
+
+#include "common/wide_text.h"
 
 namespace {
 
@@ -36,33 +37,8 @@ const UINT kSlotCommandBase = 1000; // + slot number
 
 // ---- text helpers ----
 
-std::wstring widen(UINT codePage, const std::string &bytes) {
-    if (bytes.empty())
-        return std::wstring();
-    int n = MultiByteToWideChar(codePage, 0, bytes.data(), (int)bytes.size(), nullptr, 0);
-    std::wstring text(n, L'\0');
-    MultiByteToWideChar(codePage, 0, bytes.data(), (int)bytes.size(), &text[0], n);
-    return text;
-}
-
-std::string narrow(UINT codePage, const std::wstring &text, bool *lossy = nullptr) {
-    if (text.empty())
-        return std::string();
-    BOOL defaulted = FALSE;
-    BOOL *check = codePage == CP_UTF8 ? nullptr : &defaulted;
-    DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
-    int n = WideCharToMultiByte(codePage, flags, text.data(), (int)text.size(), nullptr, 0, nullptr,
-                                check);
-    std::string bytes(n, '\0');
-    WideCharToMultiByte(codePage, flags, text.data(), (int)text.size(), &bytes[0], n, nullptr,
-                        check);
-    if (lossy)
-        *lossy = defaulted != FALSE;
-    return bytes;
-}
-
 std::string cp932ToUtf8(const std::string &bytes) {
-    return narrow(CP_UTF8, widen(932, bytes));
+    return tools::ToUtf8(tools::Widen(932, bytes));
 }
 
 void write(DWORD which, const std::string &text) {
@@ -449,7 +425,7 @@ bool is(const std::wstring &arg, const wchar_t *option) {
 int run(HINSTANCE instance, const std::vector<std::wstring> &args) {
     auto text = [](const std::wstring &arg, std::string &bytes) {
         bool lossy = false;
-        bytes = narrow(932, arg, &lossy);
+        bytes = tools::Narrow(932, arg, &lossy);
         return !lossy;
     };
     if (args.empty())
@@ -497,11 +473,6 @@ int run(HINSTANCE instance, const std::vector<std::wstring> &args) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // The wide command line keeps every character the caller passed; texts are turned into
     // code page 932 here, as the editor holds them.
-    int argc = 0;
-    wchar_t **argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    std::vector<std::wstring> args;
-    for (int i = 1; argv && i < argc; ++i)
-        args.emplace_back(argv[i]);
-    LocalFree(argv);
+    std::vector<std::wstring> args = tools::WideArguments();
     return run(instance, args);
 }

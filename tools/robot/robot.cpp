@@ -40,28 +40,11 @@
 #include <string>
 #include <vector>
 
+#include "common/wide_text.h"
+
 namespace {
 
 // ---- texts ----
-
-std::string toUtf8(const std::wstring &text) {
-    if (text.empty())
-        return std::string();
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), nullptr, 0, nullptr,
-                                nullptr);
-    std::string out(n, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), &out[0], n, nullptr, nullptr);
-    return out;
-}
-
-std::wstring fromUtf8(const std::string &text) {
-    if (text.empty())
-        return std::wstring();
-    int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), (int)text.size(), nullptr, 0);
-    std::wstring out(n, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), (int)text.size(), &out[0], n);
-    return out;
-}
 
 // The window's text as the ANSI functions give it: code page 932 bytes.
 std::string windowBytes(HWND window) {
@@ -78,7 +61,7 @@ std::string cp932ToUtf8(const std::string &bytes) {
     int wide = MultiByteToWideChar(932, 0, bytes.data(), (int)bytes.size(), nullptr, 0);
     std::wstring text(wide, L'\0');
     MultiByteToWideChar(932, 0, bytes.data(), (int)bytes.size(), &text[0], wide);
-    return toUtf8(text);
+    return tools::ToUtf8(text);
 }
 
 std::string windowText(HWND window) {
@@ -116,7 +99,7 @@ std::string escape(const std::string &text) {
 std::string className(HWND window) {
     wchar_t name[256];
     int n = GetClassNameW(window, name, 256);
-    return toUtf8(std::wstring(name, n > 0 ? n : 0));
+    return tools::ToUtf8(std::wstring(name, n > 0 ? n : 0));
 }
 
 std::string decimal(long long v) {
@@ -509,7 +492,8 @@ void addText(std::vector<std::string> &lines, const std::string &field, HWND win
         lines.push_back("bytes " + field + ": " + hexBytes(bytes));
 }
 
-Record describe(HWND window, int index, const std::vector<Record> &records, const Options &options) {
+Record describe(HWND window, int index, const std::vector<Record> &records,
+                const Options &options) {
     Record r;
     r.number = index;
     r.window = window;
@@ -596,7 +580,7 @@ struct Robot {
     }
 
     bool startEditor(Record &record, const std::string &commandLine) {
-        std::wstring line = fromUtf8(commandLine);
+        std::wstring line = tools::FromUtf8(commandLine);
         std::vector<wchar_t> buffer(line.begin(), line.end());
         buffer.push_back(L'\0');
         STARTUPINFOW startup = {};
@@ -652,8 +636,8 @@ struct Robot {
         struct Named {
             const char *name;
             unsigned id;
-        } names[] = {{"OK", 1},    {"Cancel", 2}, {"Abort", 3},  {"Retry", 4}, {"Ignore", 5},
-                     {"Yes", 6},   {"No", 7},     {"All", 3}};
+        } names[] = {{"OK", 1},     {"Cancel", 2}, {"Abort", 3}, {"Retry", 4},
+                     {"Ignore", 5}, {"Yes", 6},    {"No", 7},    {"All", 3}};
         HWND dialog = record.window;
         if (answer == "Escape" || answer == "Enter") {
             WPARAM key = answer == "Escape" ? VK_ESCAPE : VK_RETURN;
@@ -698,8 +682,8 @@ struct Robot {
     // Answers the dialog and waits until it is gone. False on a failure.
     bool answer(Record &record) {
         if (nextAnswer >= answers.size()) {
-            fail("unanswered",
-                 "dialog " + decimal(record.number) + " (" + record.kind + ") appeared with no answer left");
+            fail("unanswered", "dialog " + decimal(record.number) + " (" + record.kind +
+                                   ") appeared with no answer left");
             return false;
         }
         const Answer &a = answers[nextAnswer++];
@@ -834,15 +818,16 @@ struct Robot {
                 break;
             }
             if (nextAnswer < answers.size() && t >= step) {
-                fail("timeout", "no dialog for answer " + decimal((long long)nextAnswer + 1) + " \"" +
-                                    answers[nextAnswer].text + "\" within " +
+                fail("timeout", "no dialog for answer " + decimal((long long)nextAnswer + 1) +
+                                    " \"" + answers[nextAnswer].text + "\" within " +
                                     decimal((long long)options.stepTimeout) + " s");
                 break;
             }
             Sleep(options.poll);
         }
         if (failure.empty() && nextAnswer < answers.size())
-            fail("unused", "the program ended with " + decimal((long long)(answers.size() - nextAnswer)) +
+            fail("unused", "the program ended with " +
+                               decimal((long long)(answers.size() - nextAnswer)) +
                                " answer(s) unused, the first \"" + answers[nextAnswer].text + "\"");
         return finish(failure.empty() && ended);
     }
@@ -859,7 +844,8 @@ struct Robot {
                 exitLine = "exit code: " + decimal(code) + "\n";
             }
         }
-        std::string text = "robot transcript\ncommand: " + escape(toUtf8(options.commandLine)) + "\n";
+        std::string text =
+            "robot transcript\ncommand: " + escape(tools::ToUtf8(options.commandLine)) + "\n";
         for (Record &r : records) {
             // The program has ended: windows that were still open went with it.
             if (!r.closed && !r.answerable && process.hProcess)

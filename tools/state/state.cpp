@@ -16,7 +16,6 @@
 // (message on stderr). All output is UTF-8 with "\n" line ends.
 #include <windows.h>
 #include <sddl.h>
-#include <shellapi.h>
 #include <fcntl.h>
 #include <io.h>
 
@@ -25,6 +24,8 @@
 #include <cwchar>
 #include <string>
 #include <vector>
+
+#include "common/wide_text.h"
 
 namespace {
 
@@ -38,29 +39,12 @@ struct Stop {
     std::string message;
 };
 
-std::string toUtf8(const std::wstring &text) {
-    if (text.empty())
-        return std::string();
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), nullptr, 0, nullptr,
-                                nullptr);
-    std::string out(n, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), &out[0], n, nullptr, nullptr);
-    return out;
-}
-
-// Code page 932 bytes of a text; a character without a CP932 form is an error, never
-// silently replaced.
 std::string toCp932(const std::wstring &text) {
-    if (text.empty())
-        return std::string();
-    BOOL lossy = FALSE;
-    int n = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, text.data(), (int)text.size(), nullptr,
-                                0, nullptr, &lossy);
-    std::string out(n, '\0');
-    WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, text.data(), (int)text.size(), &out[0], n,
-                        nullptr, &lossy);
-    if (n == 0 || lossy)
-        throw Stop{kError, "text has characters without a code page 932 form: " + toUtf8(text)};
+    bool lossy = false;
+    std::string out = tools::Narrow(932, text, &lossy);
+    if (lossy && !text.empty())
+        throw Stop{kError,
+                   "text has characters without a code page 932 form: " + tools::ToUtf8(text)};
     return out;
 }
 
@@ -77,7 +61,8 @@ std::string systemMessage(LONG error) {
     LocalFree(buffer);
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
         text.pop_back();
-    return "error " + std::to_string(error) + (text.empty() ? "" : " (" + toUtf8(text) + ")");
+    return "error " + std::to_string(error) +
+           (text.empty() ? "" : " (" + tools::ToUtf8(text) + ")");
 }
 
 void out(const std::string &text) {
@@ -110,7 +95,7 @@ std::vector<unsigned char> parseHex(const std::wstring &text) {
         else if ((c == L' ' || c == L',' || c == L':' || c == L'\t') && high < 0)
             continue;
         else
-            throw Stop{kError, "bad hex text: " + toUtf8(text)};
+            throw Stop{kError, "bad hex text: " + tools::ToUtf8(text)};
         if (high < 0) {
             high = v;
         } else {
@@ -119,18 +104,18 @@ std::vector<unsigned char> parseHex(const std::wstring &text) {
         }
     }
     if (high >= 0)
-        throw Stop{kError, "odd number of hex digits: " + toUtf8(text)};
+        throw Stop{kError, "odd number of hex digits: " + tools::ToUtf8(text)};
     return bytes;
 }
 
 DWORD parseDword(const std::wstring &text) {
     if (text.empty() || text[0] == L'-' || text[0] == L'+' || iswspace(text[0]))
-        throw Stop{kError, "not a 32-bit unsigned number: " + toUtf8(text)};
+        throw Stop{kError, "not a 32-bit unsigned number: " + tools::ToUtf8(text)};
     wchar_t *end = nullptr;
     errno = 0;
     unsigned long long v = wcstoull(text.c_str(), &end, 0);
     if (errno != 0 || *end != L'\0' || v > 0xFFFFFFFFull)
-        throw Stop{kError, "not a 32-bit unsigned number: " + toUtf8(text)};
+        throw Stop{kError, "not a 32-bit unsigned number: " + tools::ToUtf8(text)};
     return (DWORD)v;
 }
 
@@ -154,9 +139,9 @@ Key parseKey(const std::wstring &text) {
              _wcsicmp(root.c_str(), L"HKEY_LOCAL_MACHINE") == 0)
         key = Key{HKEY_LOCAL_MACHINE, L"HKLM", path};
     else
-        throw Stop{kError, "KEY must start with HKCU\\ or HKLM\\: " + toUtf8(text)};
+        throw Stop{kError, "KEY must start with HKCU\\ or HKLM\\: " + tools::ToUtf8(text)};
     if (path.find(L"\\\\") != std::wstring::npos || (!path.empty() && path[0] == L'\\'))
-        throw Stop{kError, "empty component in key path: " + toUtf8(text)};
+        throw Stop{kError, "empty component in key path: " + tools::ToUtf8(text)};
     return key;
 }
 
@@ -191,7 +176,7 @@ class OpenKey {
 
 [[noreturn]] void fail(const std::string &what, const Key &key, LONG error) {
     throw Stop{error == ERROR_FILE_NOT_FOUND ? kNotFound : kError,
-               what + " " + toUtf8(key.full()) + ": " + systemMessage(error)};
+               what + " " + tools::ToUtf8(key.full()) + ": " + systemMessage(error)};
 }
 
 void openOrFail(OpenKey &handle, const Key &key, REGSAM access) {
@@ -215,7 +200,7 @@ void setValue(const Key &key, const std::wstring &name, DWORD type, const void *
     LONG r = RegSetValueExW(handle.get(), name.c_str(), 0, type, size ? (const BYTE *)data : &none,
                             size);
     if (r != ERROR_SUCCESS)
-        fail("cannot set value \"" + toUtf8(name) + "\" in", key, r);
+        fail("cannot set value \"" + tools::ToUtf8(name) + "\" in", key, r);
     RegFlushKey(handle.get());
 }
 
@@ -234,7 +219,7 @@ void setSzBytes(const Key &key, const std::wstring &name, const std::string &byt
     LONG r = RegSetValueExA(handle.get(), nameBytes.c_str(), 0, REG_SZ, (const BYTE *)bytes.c_str(),
                             (DWORD)bytes.size() + 1);
     if (r != ERROR_SUCCESS)
-        fail("cannot set value \"" + toUtf8(name) + "\" in", key, r);
+        fail("cannot set value \"" + tools::ToUtf8(name) + "\" in", key, r);
     RegFlushKey(handle.get());
 }
 
@@ -247,7 +232,7 @@ void deleteValue(const Key &key, const std::wstring &name) {
     openOrFail(handle, key, KEY_SET_VALUE);
     LONG r = RegDeleteValueW(handle.get(), name.c_str());
     if (r != ERROR_SUCCESS)
-        fail("cannot delete value \"" + toUtf8(name) + "\" in", key, r);
+        fail("cannot delete value \"" + tools::ToUtf8(name) + "\" in", key, r);
     RegFlushKey(handle.get());
 }
 
@@ -276,8 +261,9 @@ void makeReadOnly(const Key &key) {
     LONG w = writer.open(key, KEY_WRITE);
     LONG a = all.open(key, KEY_ALL_ACCESS);
     if (w != ERROR_ACCESS_DENIED || a != ERROR_ACCESS_DENIED)
-        throw Stop{kError, "key " + toUtf8(key.full()) + " still opens for writing (KEY_WRITE: " +
-                               std::to_string(w) + ", KEY_ALL_ACCESS: " + std::to_string(a) + ")"};
+        throw Stop{kError, "key " + tools::ToUtf8(key.full()) +
+                               " still opens for writing (KEY_WRITE: " + std::to_string(w) +
+                               ", KEY_ALL_ACCESS: " + std::to_string(a) + ")"};
 }
 
 void makeWritable(const Key &key) {
@@ -395,7 +381,7 @@ void readValues(HKEY handle, Node &node) {
         r = RegQueryValueExW(handle, value.name.c_str(), nullptr, &type,
                              size ? value.data.data() : nullptr, &size);
         if (r != ERROR_SUCCESS)
-            fail("cannot read value \"" + toUtf8(value.name) + "\" of", node.key, r);
+            fail("cannot read value \"" + tools::ToUtf8(value.name) + "\" of", node.key, r);
         value.data.resize(size);
         if (type == REG_SZ || type == REG_EXPAND_SZ) {
             BOOL lossy = FALSE;
@@ -461,11 +447,11 @@ DWORD dwordOf(const Value &value) {
 }
 
 void dumpText(const Node &node) {
-    out("[" + toUtf8(node.key.full()) + "]\n");
+    out("[" + tools::ToUtf8(node.key.full()) + "]\n");
     for (const Value &value : node.values) {
-        std::string line = "\"" + toUtf8(value.name) + "\" " + typeName(value.type);
+        std::string line = "\"" + tools::ToUtf8(value.name) + "\" " + typeName(value.type);
         if (value.type == REG_SZ || value.type == REG_EXPAND_SZ)
-            line += " \"" + toUtf8(valueText(value)) + "\"";
+            line += " \"" + tools::ToUtf8(valueText(value)) + "\"";
         else if (isDword(value))
             line += " " + std::to_string(dwordOf(value));
         else
@@ -496,16 +482,16 @@ std::string json(const std::string &utf8) {
 
 std::string dumpJson(const Node &node, const std::string &indent) {
     std::string inner = indent + "  ";
-    std::string text = "{\n" + inner + "\"key\": " + json(toUtf8(node.key.full())) + ",\n";
-    text += inner + "\"name\": " + json(toUtf8(node.name)) + ",\n";
+    std::string text = "{\n" + inner + "\"key\": " + json(tools::ToUtf8(node.key.full())) + ",\n";
+    text += inner + "\"name\": " + json(tools::ToUtf8(node.name)) + ",\n";
     text += inner + "\"values\": [";
     for (size_t i = 0; i < node.values.size(); ++i) {
         const Value &value = node.values[i];
-        text += (i ? ",\n" : "\n") + inner + "  {\"name\": " + json(toUtf8(value.name)) +
+        text += (i ? ",\n" : "\n") + inner + "  {\"name\": " + json(tools::ToUtf8(value.name)) +
                 ", \"type\": " + json(typeName(value.type)) +
                 ", \"size\": " + std::to_string(value.data.size()) + ", \"data\": ";
         if (value.type == REG_SZ || value.type == REG_EXPAND_SZ)
-            text += json(toUtf8(valueText(value))) + ", \"cp932\": " +
+            text += json(tools::ToUtf8(valueText(value))) + ", \"cp932\": " +
                     json(hex((const unsigned char *)value.cp932.data(), value.cp932.size()));
         else if (isDword(value))
             text += std::to_string(dwordOf(value));
@@ -603,12 +589,7 @@ int main() {
     _setmode(_fileno(stderr), _O_BINARY);
     // The ANSI command line is already converted to the ANSI code page; the wide one keeps
     // every character the caller passed.
-    int argc = 0;
-    wchar_t **argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    std::vector<std::wstring> args;
-    for (int i = 1; argv && i < argc; ++i)
-        args.emplace_back(argv[i]);
-    LocalFree(argv);
+    std::vector<std::wstring> args = tools::WideArguments();
     int code;
     try {
         code = run(args);

@@ -24,6 +24,9 @@ fi
 
 step() { printf '\n== %s\n' "$*"; }
 
+step "Installing what is needed (Debian packages)"
+bash "$REPO/tools/setup-machine.sh"
+
 step "Building SETUP.EXE and the test tools (win64)"
 cd "$REPO"
 cmake --preset win64 >/dev/null

@@ -25,6 +25,11 @@ count_suite() {
     echo "$name: $line"
 }
 
+# Appends a closing line counting the PASS and FAIL lines of a check's log.
+close_checks() {
+    printf '%s passed, %s failed\n' "$(grep -c '^PASS' "$1")" "$(grep -c '^FAIL' "$1")" >>"$1"
+}
+
 # Runs GoogleTest and turns its summary into a closing line.
 run_gtest() {
     local name=$1 exe=$2 out=$log/$1.txt
@@ -43,7 +48,6 @@ run_gtest() {
 build() {
     cmake --preset "$1" >"$log/configure-$1.txt" 2>&1 || { tail -30 "$log/configure-$1.txt"; die "configure $1 failed"; }
     cmake --build --preset "$1" >"$log/build-$1.txt" 2>&1 || { grep -E -B2 -A6 'error|warning' "$log/build-$1.txt" | head -60; die "build $1 failed"; }
-    grep -E 'SETUP.EXE: ' "$log/build-$1.txt" | tail -n 1 || true
 }
 
 stage "machine"
@@ -69,6 +73,16 @@ fi
 
 stage "shipping build (i686) and its size"
 build win32
+# The shipping program stays small: at most 64 KiB with all its resources.
+size=$(stat -c %s build/win32/SETUP.EXE)
+if [ "$size" -le 65536 ]; then
+    echo "PASS build/win32/SETUP.EXE is $size bytes (at most 65536)" >"$log/size.txt"
+else
+    echo "FAIL build/win32/SETUP.EXE is $size bytes (more than 65536)" >"$log/size.txt"
+fi
+cat "$log/size.txt"
+close_checks "$log/size.txt"
+count_suite size "$log/size.txt"
 
 stage "test build (x86_64)"
 build win64
@@ -77,7 +91,7 @@ stage "imports of SETUP.EXE"
 tests/check_imports.sh build/win32/SETUP.EXE build/win64/SETUP.EXE >"$log/imports.txt" 2>&1
 imports_status=$?
 cat "$log/imports.txt"
-printf '%s passed, %s failed\n' "$(grep -c '^PASS' "$log/imports.txt")" "$(grep -c '^FAIL' "$log/imports.txt")" >>"$log/imports.txt"
+close_checks "$log/imports.txt"
 count_suite imports "$log/imports.txt"
 
 stage "Win32 tests under Wine"

@@ -1,5 +1,6 @@
-// File helpers shared by the Wine tests and ui_probe.exe: real files with set contents and
-// times, and the removal of a test folder with everything in it (read-only files too).
+// Helpers shared by the Wine tests and ui_probe.exe: real files with set contents and times,
+// the removal of a test folder with everything in it (read-only files too), and whether a
+// registry key exists.
 #pragma once
 
 #include <string>
@@ -57,6 +58,14 @@ inline void RemoveTree(const std::string &folder) {
         FindClose(search);
     }
     RemoveDirectoryA(folder.c_str());
+}
+
+inline bool KeyExists(HKEY root, const char *path) {
+    HKEY key;
+    if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
 }
 
 } // namespace testfiles

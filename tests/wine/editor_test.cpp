@@ -24,20 +24,12 @@ const char kEnvKey[] = "Software\\Aofudeo\\Aofude\\Env";
 const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Aofude";
 const std::string kFolder = "C:\\aoftest\\editor_env";
 
-bool KeyExists(HKEY root, const char *path) {
-    HKEY key;
-    if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}
-
 // Deletes afterwards the editor's keys that the case created.
 struct EditorKeys {
-    bool rootExisted = KeyExists(HKEY_CURRENT_USER, kEditorRoot);
-    bool editorExisted = KeyExists(HKEY_CURRENT_USER, kEditorKey);
-    bool assignExisted = KeyExists(HKEY_CURRENT_USER, kAssignKey);
-    bool envExisted = KeyExists(HKEY_CURRENT_USER, kEnvKey);
+    bool rootExisted = testfiles::KeyExists(HKEY_CURRENT_USER, kEditorRoot);
+    bool editorExisted = testfiles::KeyExists(HKEY_CURRENT_USER, kEditorKey);
+    bool assignExisted = testfiles::KeyExists(HKEY_CURRENT_USER, kAssignKey);
+    bool envExisted = testfiles::KeyExists(HKEY_CURRENT_USER, kEnvKey);
     ~EditorKeys() {
         if (!assignExisted)
             RegDeleteKeyA(HKEY_CURRENT_USER, kAssignKey);
@@ -180,7 +172,7 @@ TEST_CASE(EditorTablesReadFromKeyThatRefusesWriting) {
 }
 
 TEST_CASE(EditorFolderIsTheUninstallStringUpToItsLastBackslash) {
-    bool existed = KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey);
+    bool existed = testfiles::KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey);
     std::string saved = ReadValue(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString");
     struct Case {
         std::string value;

@@ -4,6 +4,8 @@
 #include "record/package_record_win32.h"
 #include "record/registry_dword_win32.h"
 
+#include "../ui/test_files.h"
+
 #include <string>
 #include <windows.h>
 
@@ -13,11 +15,7 @@ const std::string kFolder = "C:\\aoftest\\record";
 const char kPackage[] = "AofTestRecordPackage";
 
 bool KeyExists(const char *path) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
+    return testfiles::KeyExists(HKEY_CURRENT_USER, path);
 }
 
 // Removes the record's parent keys afterwards when the case created them.

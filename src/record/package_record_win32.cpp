@@ -75,8 +75,8 @@ void DeletePackageRecord(const char *recordKeyPath) {
         RegDeleteKeyA(HKEY_CURRENT_USER, recordKeyPath);
 }
 
-// The copy keeps every attribute of the original but read-only: the count is written into it
-// later, and a later install must be able to replace it.
+// A copy keeps every attribute of its original but read-only: the count is written into the
+// uninstall-info copy later, and a later install must be able to replace either copy.
 static void ClearReadOnly(const char *path) {
     DWORD attributes = GetFileAttributesA(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
@@ -86,8 +86,8 @@ static void ClearReadOnly(const char *path) {
 unsigned MakeUninstallInfoCopies(const char *setupInfo, const char *programFile,
                                  const char *uninstallCopy, const char *programCopy) {
     unsigned count = ReadSetupNumber(uninstallCopy, kInstalledUsers);
-    if (!IsSameFile(programFile, programCopy))
-        CopyFileA(programFile, programCopy, FALSE);
+    if (!IsSameFile(programFile, programCopy) && CopyFileA(programFile, programCopy, FALSE))
+        ClearReadOnly(programCopy);
     if (!IsSameFile(setupInfo, uninstallCopy)) {
         if (CopyFileA(setupInfo, uninstallCopy, FALSE))
             ClearReadOnly(uninstallCopy);

@@ -165,3 +165,33 @@ TEST_CASE(ProgressDialogCountsTheEntries) {
     aof::CloseProgressDialog(dialog);
     CHECK(!IsWindow(dialog));
 }
+
+// Skips a text or an ordinal (0xFFFF, number) of a dialog template.
+static const WORD *SkipTemplateField(const WORD *p) {
+    if (*p == 0xFFFF)
+        return p + 2;
+    while (*p++ != 0) {
+    }
+    return p;
+}
+
+TEST_CASE(ProgressIconKeepsItsPlaceInTheTemplate) {
+    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(IDD_PROGRESS), MAKEINTRESOURCEA(5));
+    CHECK(found != nullptr);
+    const BYTE *base = static_cast<const BYTE *>(LockResource(LoadResource(nullptr, found)));
+    WORD count = *reinterpret_cast<const WORD *>(base + 16);
+    // Menu, class and title; then point size, weight, italic and charset, and the typeface.
+    const WORD *p = SkipTemplateField(
+        SkipTemplateField(SkipTemplateField(reinterpret_cast<const WORD *>(base + 26))));
+    p = SkipTemplateField(p + 3);
+    const short *place = nullptr; // x, y, cx, cy of the last item: the program icon
+    for (WORD i = 0; i < count; ++i) {
+        const BYTE *item = base + ((reinterpret_cast<const BYTE *>(p) - base + 3) & ~3);
+        place = reinterpret_cast<const short *>(item + 12);
+        p = SkipTemplateField(SkipTemplateField(reinterpret_cast<const WORD *>(item + 24)));
+        p += 1 + (*p + 1) / 2;
+    }
+    CHECK_EQ(count, 5);
+    CHECK_EQ(place[0] * 1000 + place[1], 7007);
+    CHECK_EQ(place[2] * 1000 + place[3], 18020);
+}

@@ -379,8 +379,9 @@ class Scenario:
 
     def expand(self, text):
         editor = os.path.join(BUILD, BUILD_PROGRAMS['editor'])
+        state = os.path.join(BUILD, BUILD_PROGRAMS['state'])
         return (text.replace('%PKG%', self.package).replace('%TEST%', TEST_DIR)
-                .replace('%EDITOR%', unix_to_win(editor)))
+                .replace('%EDITOR%', unix_to_win(editor)).replace('%STATE%', unix_to_win(state)))
 
     def win_path(self, path):
         """A scenario path: absolute (C:\\…) or relative to the package folder."""

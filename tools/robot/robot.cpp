@@ -19,6 +19,8 @@
 //                                                   wait until none exists
 //   !start-editor PATH [ARGUMENT …]                 action before the next answer: start the
 //                                                   stand-in editor and wait for its window
+//   !run PATH [ARGUMENT …]                          action before the next answer: run a
+//                                                   program to its end (exit code 0 required)
 // Actions run when the dialog that takes the next answer has appeared, before it is answered.
 //
 // The progress dialog (control 1003) is recorded, never answered: its texts when it appears,
@@ -579,20 +581,29 @@ struct Robot {
         return true;
     }
 
-    bool startEditor(Record &record, const std::string &commandLine) {
+    // Starts a helper program of an action; false (with a failure) when it cannot be started.
+    bool startProcess(const char *action, const std::string &commandLine,
+                      PROCESS_INFORMATION &info) {
         std::wstring line = tools::FromUtf8(commandLine);
         std::vector<wchar_t> buffer(line.begin(), line.end());
         buffer.push_back(L'\0');
         STARTUPINFOW startup = {};
         startup.cb = sizeof startup;
-        PROCESS_INFORMATION info = {};
+        info = {};
         if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                             &startup, &info)) {
-            fail("action", "start-editor: cannot start " + commandLine + " (error " +
+            fail("action", std::string(action) + ": cannot start " + commandLine + " (error " +
                                decimal(GetLastError()) + ")");
             return false;
         }
         CloseHandle(info.hThread);
+        return true;
+    }
+
+    bool startEditor(Record &record, const std::string &commandLine) {
+        PROCESS_INFORMATION info;
+        if (!startProcess("start-editor", commandLine, info))
+            return false;
         auto hasWindow = [&] {
             for (HWND e : windowsOfClass(L"Aofude32Class")) {
                 DWORD pid = 0;
@@ -620,6 +631,28 @@ struct Robot {
         return true;
     }
 
+    // Runs a program to its end (a change of state while the program under test waits, such
+    // as the editor saving its menu when it closes); it must end with exit code 0.
+    bool runProgram(Record &record, const std::string &commandLine) {
+        PROCESS_INFORMATION info;
+        if (!startProcess("run", commandLine, info))
+            return false;
+        DWORD wait = WaitForSingleObject(info.hProcess, (DWORD)(options.stepTimeout * 1000));
+        DWORD code = 1;
+        if (wait != WAIT_OBJECT_0) {
+            TerminateProcess(info.hProcess, 1);
+            fail("action", "run: " + commandLine + " did not end within " +
+                               decimal((long long)options.stepTimeout) + " s");
+        } else if (!GetExitCodeProcess(info.hProcess, &code) || code != 0) {
+            fail("action", "run: " + commandLine + " ended with exit code " + decimal(code));
+        }
+        CloseHandle(info.hProcess);
+        if (wait != WAIT_OBJECT_0 || code != 0)
+            return false;
+        record.lines.push_back("action: run " + commandLine);
+        return true;
+    }
+
     bool runAction(Record &record, const std::string &action) {
         std::string name = action.substr(0, action.find(' '));
         std::string rest = action.size() > name.size() ? trim(action.substr(name.size())) : "";
@@ -627,6 +660,8 @@ struct Robot {
             return closeEditor(record);
         if (name == "start-editor" && !rest.empty())
             return startEditor(record, rest);
+        if (name == "run" && !rest.empty())
+            return runProgram(record, rest);
         fail("answers", "unknown action \"!" + action + "\"");
         return false;
     }

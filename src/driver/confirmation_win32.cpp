@@ -1,4 +1,5 @@
 #include "driver/confirmation_win32.h"
+#include "driver/run_state_win32.h"
 
 #include "driver/mode_decision.h"
 #include "editor/editor_environment_win32.h"
@@ -6,10 +7,6 @@
 #include "ui/message_texts.h"
 
 namespace aof {
-
-static HINSTANCE InstanceOf(const RunState &state) {
-    return static_cast<HINSTANCE>(state.instance);
-}
 
 // After the user's OK while the editor was running at start: every pass reads the registry
 // again; once no editor window is left, the last pass goes on without asking.

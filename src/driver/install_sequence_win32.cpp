@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "driver/completion_text.h"
+#include "driver/run_state_win32.h"
 #include "driver/listed_folders_win32.h"
 #include "driver/sequences_win32.h"
 #include "editor/editor_environment_win32.h"
@@ -131,7 +132,7 @@ void ShowCompletion(const RunState &state) {
     int count = CollectOccupiedSlots(state, slots);
     char text[kCompletionTextSize];
     ComposeCompletionText(text, sizeof text, state.setupName, slots, count, message);
-    ShowSetupMessage(static_cast<HINSTANCE>(state.instance), text, kOkOnlyForm);
+    ShowSetupMessage(InstanceOf(state), text, kOkOnlyForm);
 }
 
 // Reads a [ShellExecute] value of the uninstall-info copy with plain expansion; false when
@@ -191,7 +192,7 @@ void RunInstallSequence(RunState &state) {
     progress.total = static_cast<unsigned short>(state.macroCount +
                                                  CountEntries(state.setupInfoPath, kInstallFiles));
     progress.counter = 0;
-    progress.dialog = CreateProgressDialog(static_cast<HINSTANCE>(state.instance), progress.total);
+    progress.dialog = CreateProgressDialog(InstanceOf(state), progress.total);
     bool completed = InstallUnderProgress(state, record, progress);
     CloseProgressDialog(progress.dialog);
     if (!completed)

@@ -1,4 +1,5 @@
 #include "driver/startup_reading_win32.h"
+#include "driver/run_state_win32.h"
 
 #include "driver/mode_decision.h"
 #include "driver/startup_paths.h"
@@ -16,10 +17,6 @@
 #include <cstring>
 
 namespace aof {
-
-static HINSTANCE InstanceOf(const RunState &state) {
-    return static_cast<HINSTANCE>(state.instance);
-}
 
 static bool RefuseWithAbout(const RunState &state) {
     ShowSetupMessage(InstanceOf(state), kAboutMessage, kOkOnlyForm);

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "driver/completion_text.h"
+#include "driver/run_state_win32.h"
 #include "driver/listed_folders_win32.h"
 #include "driver/sequences_win32.h"
 #include "editor/slot_allocation_win32.h"
@@ -16,10 +17,6 @@
 
 namespace aof {
 namespace {
-
-HINSTANCE InstanceOf(const RunState &state) {
-    return static_cast<HINSTANCE>(state.instance);
-}
 
 // Takes this user out of the count kept in the uninstall-info copy; gives the users left.
 unsigned LowerInstalledUsers(const char *uninstallCopy) {

@@ -1,5 +1,6 @@
 #include "record/package_record_win32.h"
 
+#include "common/file_replace_win32.h"
 #include "common/text.h"
 #include "setupinfo/entry_resolution_win32.h"
 #include "setupinfo/setup_info_win32.h"
@@ -75,25 +76,15 @@ void DeletePackageRecord(const char *recordKeyPath) {
         RegDeleteKeyA(HKEY_CURRENT_USER, recordKeyPath);
 }
 
-// A copy keeps every attribute of its original but read-only: the count is written into the
-// uninstall-info copy later, and a later install must be able to replace either copy.
-static void ClearReadOnly(const char *path) {
-    DWORD attributes = GetFileAttributesA(path);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
-        SetFileAttributesA(path, attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
-}
-
 unsigned MakeUninstallInfoCopies(const char *setupInfo, const char *programFile,
                                  const char *uninstallCopy, const char *programCopy) {
     unsigned count = ReadSetupNumber(uninstallCopy, kInstalledUsers);
-    if (!IsSameFile(programFile, programCopy) && CopyFileA(programFile, programCopy, FALSE))
-        ClearReadOnly(programCopy);
-    if (!IsSameFile(setupInfo, uninstallCopy)) {
-        if (CopyFileA(setupInfo, uninstallCopy, FALSE))
-            ClearReadOnly(uninstallCopy);
-        else
-            ShowMessageBox(kSetupInfoCopyFailed, MB_ICONEXCLAMATION);
-    }
+    // Either copy is left writable: the count is written into the uninstall-info copy later,
+    // and a later install must be able to replace both.
+    if (!IsSameFile(programFile, programCopy))
+        CopyIntoPlace(programFile, programCopy, false);
+    if (!IsSameFile(setupInfo, uninstallCopy) && !CopyIntoPlace(setupInfo, uninstallCopy, false))
+        ShowMessageBox(kSetupInfoCopyFailed, MB_ICONEXCLAMATION);
     return count;
 }
 

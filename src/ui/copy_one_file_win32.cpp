@@ -1,4 +1,5 @@
 #include "ui/copy_one_file_win32.h"
+#include "common/file_replace_win32.h"
 #include "common/format.h"
 #include "setupinfo/entry_resolution_win32.h"
 #include "setupinfo/folder_variables_win32.h"
@@ -130,20 +131,8 @@ static int ReportCopyFailure(const char *destination) {
     return kCopyFailed;
 }
 
-// CopyFileA hands the source's read-only attribute on to the copy; a package copied from
-// read-only media would leave files that a later update cannot overwrite and an uninstall
-// cannot delete. Each copy this program makes is left writable.
-static bool CopyWritable(const char *source, const char *destination, bool failIfExists) {
-    if (!CopyFileA(source, destination, failIfExists ? TRUE : FALSE))
-        return false;
-    DWORD attributes = GetFileAttributesA(destination);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
-        SetFileAttributesA(destination, attributes & ~FILE_ATTRIBUTE_READONLY);
-    return true;
-}
-
 static int Overwrite(const char *source, const char *destination) {
-    return CopyWritable(source, destination, false) ? kCopied : ReportCopyFailure(destination);
+    return CopyIntoPlace(source, destination, false) ? kCopied : ReportCopyFailure(destination);
 }
 
 // The destination exists: ask, unless the user already chose to overwrite all in this section.
@@ -187,7 +176,7 @@ int CopyOneFile(const char *setupInfo, const char *section, const char *fileKey,
         return ReportCopyFailure(destination);
     if (IsSameFile(source, destination))
         return kSameFile;
-    if (CopyWritable(source, destination, true))
+    if (CopyIntoPlace(source, destination, true))
         return kCopied;
     if (GetLastError() != ERROR_FILE_EXISTS)
         return ReportCopyFailure(destination);

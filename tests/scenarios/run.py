@@ -44,6 +44,10 @@ class ScenarioError(Exception):
     """A mistake in a scenario file or a failure of the bench (not of the program under test)."""
 
 
+class ScenarioSkipped(Exception):
+    """The machine cannot give what the scenario needs; it is reported as skipped, never passed."""
+
+
 # ---------------------------------------------------------------- texts
 
 def unescape(text):
@@ -105,8 +109,10 @@ def win_to_unix(prefix, path):
         base = os.path.join(prefix, 'drive_c')
     elif drive == 'Z':
         base = '/'
-    else:
-        raise ScenarioError(f'only drives C: and Z: are mapped: {path}')
+    else:  # a drive a scenario mapped (small-drive)
+        base = os.path.join(prefix, 'dosdevices', drive.lower() + ':')
+        if not os.path.isdir(base):
+            raise ScenarioError(f'drive {drive}: is not mapped: {path}')
     current = base
     for part in [p for p in rest.split('\\') if p]:
         candidate = os.path.join(current, part)
@@ -374,6 +380,7 @@ class Scenario:
         self.problems = []
         self.notes = []
         self.log_dir = os.path.join(LOGS, self.name)
+        self.drives = []  # (dosdevices link, mount point) of small-drive, undone at the end
 
     # -- helpers
 
@@ -417,6 +424,34 @@ class Scenario:
     # -- the steps of a scenario
 
     def run(self):
+        try:
+            self.run_lines()
+        finally:
+            for link, mount in self.drives:
+                os.remove(link)
+                subprocess.run(['umount', mount], stderr=subprocess.DEVNULL)
+                os.rmdir(mount)
+
+    def map_small_drive(self, line):
+        """A Wine drive on a tmpfs of the given size (a full disk); skipped where no tmpfs can be
+        mounted (no root, no mount rights in a container)."""
+        letter, size = tokens(line.rest, 2)
+        letter = letter.rstrip(':').lower()
+        link = os.path.join(self.bench.prefix, 'dosdevices', letter + ':')
+        mount = os.path.join(self.bench.env['AOF_BENCH_DIR'], 'drive-' + letter)
+        if os.path.lexists(link):
+            raise ScenarioError(f'{line.where()}: drive {letter}: is mapped already')
+        os.makedirs(mount, exist_ok=True)
+        done = subprocess.run(['mount', '-t', 'tmpfs', '-o', f'size={size.strip()},mode=0777',
+                               'tmpfs', mount], capture_output=True, text=True)
+        if done.returncode != 0:
+            os.rmdir(mount)
+            raise ScenarioSkipped(f'no tmpfs can be mounted here for drive {letter}: '
+                                  f'({done.stderr.strip() or done.returncode})')
+        os.symlink(mount, link)
+        self.drives.append((link, mount))
+
+    def run_lines(self):
         os.makedirs(self.log_dir, exist_ok=True)
         lines = read_lines(self.path)
         self.bench.reset()
@@ -524,6 +559,11 @@ class Scenario:
         elif word == 'file-bytes':
             path, hextext = tokens(rest, 2)
             self.write(path, bytes.fromhex(hextext.replace(',', ' ')))
+        elif word == 'file-sized':
+            path, size = tokens(rest, 2)
+            self.write(path, b'x' * int(size))
+        elif word == 'small-drive':
+            self.map_small_drive(line)
         elif word == 'mkdir':
             os.makedirs(self.bench.unix(self.win_path(rest.strip())), exist_ok=True)
         elif word == 'readonly':
@@ -880,6 +920,15 @@ def check_dir_exists(s, line, dumps):
         s.fail(f'{line.where()} dir-exists {path}: no such folder')
 
 
+def check_dir_files(s, line, dumps):
+    path = s.win_path(line.rest.strip())
+    unix = s.bench.unix(path)
+    got = sorted(os.listdir(unix), key=str.lower) if os.path.isdir(unix) else ['(no such folder)']
+    want = sorted((s.expand(b) for b in (line.block or [])), key=str.lower)
+    if [g.lower() for g in got] != [w.lower() for w in want]:
+        s.fail(f'{line.where()} dir-files {path}: expected {want}, found {got}')
+
+
 def read_checked(s, line, path):
     unix = s.bench.unix(path)
     if not os.path.isfile(unix):
@@ -929,6 +978,7 @@ CHECKS = {
     'file-exists': check_file_exists,
     'file-missing': check_file_missing,
     'dir-exists': check_dir_exists,
+    'dir-files': check_dir_files,
     'file-content': check_file_content,
     'file-content-cp932': check_file_content,
     'file-bytes': check_file_bytes,
@@ -969,12 +1019,16 @@ def main(argv):
         print(f'the Wine bench did not start: {e}')
         print(f'0 passed, {len(chosen)} failed')
         return 1
-    passed = failed = 0
+    passed = failed = skipped = 0
     for base in chosen:
         scenario = Scenario(os.path.join(HERE, base), bench, verbose)
         started = time.monotonic()
         try:
             scenario.run()
+        except ScenarioSkipped as e:
+            skipped += 1
+            print(f'SKIP {scenario.name}: {scenario.title}: {e}')
+            continue
         except ScenarioError as e:
             scenario.fail(f'error: {e}')
         except (OSError, ValueError, KeyError, UnicodeError) as e:
@@ -991,7 +1045,7 @@ def main(argv):
         for n in scenario.notes:
             print('  ' + n.replace('\n', '\n  '))
         sys.stdout.flush()
-    print(f'{passed} passed, {failed} failed')
+    print(f'{passed} passed, {failed} failed' + (f', {skipped} skipped' if skipped else ''))
     return 0 if failed == 0 else 1
 
 

@@ -1,0 +1,93 @@
+// Copies into place on real files under C:\aoftest\file_replace: a failed copy leaves the old
+// destination byte for byte and no temporary file. The full disk runs as a dialog scenario.
+#include "check.h"
+#include "common/file_replace_win32.h"
+
+#include <string>
+#include <windows.h>
+
+#include "../ui/test_files.h"
+
+namespace {
+
+using namespace testfiles;
+
+const std::string kRoot = "C:\\aoftest\\file_replace";
+
+bool IsReadOnly(const std::string &path) {
+    return (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+int CountFiles() {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((kRoot + "\\*").c_str(), &found);
+    int count = 0;
+    do {
+        count += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ? 1 : 0;
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return count;
+}
+
+enum Destination { kNone, kOld, kReadOnlyOld, kHeldOld };
+
+struct ReplaceCase {
+    const char *name;
+    Destination destination;
+    bool sourceExists;
+    bool failIfExists;
+    bool copied;
+    DWORD error; // when not copied
+};
+
+const ReplaceCase kCases[] = {
+    {"new file", kNone, true, true, true, 0},
+    {"replaced", kOld, true, false, true, 0},
+    {"exists, not replaced", kOld, true, true, false, ERROR_FILE_EXISTS},
+    {"read-only destination", kReadOnlyOld, true, false, false, ERROR_ACCESS_DENIED},
+    {"destination held without sharing", kHeldOld, true, false, false, 0},
+    {"missing source", kOld, false, false, false, ERROR_FILE_NOT_FOUND},
+};
+
+} // namespace
+
+TEST_CASE(CopyIntoPlaceReplacesInOneStepOrLeavesTheOldFile) {
+    for (const ReplaceCase &c : kCases) {
+        RemoveTree(kRoot);
+        CreateDirectoryA("C:\\aoftest", nullptr);
+        CreateDirectoryA(kRoot.c_str(), nullptr);
+        std::string source = kRoot + "\\新.mac";
+        std::string destination = kRoot + "\\表.mac";
+        if (c.sourceExists) {
+            WriteBytes(source, "new contents");
+            SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_READONLY); // from a CD-ROM
+        }
+        if (c.destination != kNone)
+            WriteBytes(destination, "old");
+        if (c.destination == kReadOnlyOld)
+            SetFileAttributesA(destination.c_str(), FILE_ATTRIBUTE_READONLY);
+        HANDLE held = c.destination == kHeldOld ? CreateFileA(destination.c_str(), GENERIC_READ, 0,
+                                                              nullptr, OPEN_EXISTING, 0, nullptr)
+                                                : INVALID_HANDLE_VALUE;
+        int filesBefore = CountFiles();
+        SetLastError(0);
+        bool copied = aof::CopyIntoPlace(source.c_str(), destination.c_str(), c.failIfExists);
+        DWORD error = GetLastError();
+        if (held != INVALID_HANDLE_VALUE)
+            CloseHandle(held);
+        // One line per case, so that a failure names its case.
+        std::string expected = std::string(c.name) + ": " +
+                               (c.copied                 ? "new contents"
+                                : c.destination == kNone ? "missing"
+                                                         : "old") +
+                               ", " + std::to_string(c.copied && c.destination == kNone) +
+                               " file(s) added";
+        std::string outcome = std::string(c.name) + ": " + ReadBytes(destination) + ", " +
+                              std::to_string(CountFiles() - filesBefore) + " file(s) added";
+        if (copied != c.copied || (c.copied && IsReadOnly(destination)) ||
+            (!copied && c.error != 0 && error != c.error))
+            outcome += ", copied " + std::to_string(copied) + " error " + std::to_string(error);
+        CHECK_STR(outcome, expected);
+    }
+    RemoveTree(kRoot);
+}

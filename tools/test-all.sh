@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds every configuration and runs every test:
 #   core unit tests (also under ASan/UBSan), short fuzz runs, the import check of SETUP.EXE,
-#   the Win32 tests and the dialog scenarios under Wine.
+#   the Win32 tests and the dialog scenarios under Wine, and the quick benchmark (it must run
+#   through; its times are printed, never judged).
 # Ends with one line "N passed, M failed" over all suites; exits non-zero on any failure.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -107,6 +108,18 @@ python3 tests/scenarios/run.py >"$log/scenarios.txt" 2>&1
 scenario_status=$?
 grep -v -E '^PASS' "$log/scenarios.txt" | tail -n 80
 count_suite scenarios "$log/scenarios.txt"
+
+stage "benchmark, quick (must run; no time is judged)"
+python3 tools/bench/benchmark.py --quick >"$log/benchmark.txt" 2>&1
+benchmark_status=$?
+tail -n 30 "$log/benchmark.txt"
+if [ $benchmark_status -eq 0 ]; then
+    echo "PASS the quick benchmark ran" >>"$log/benchmark.txt"
+else
+    echo "FAIL the quick benchmark did not run through (exit code $benchmark_status)" >>"$log/benchmark.txt"
+fi
+close_checks "$log/benchmark.txt"
+count_suite benchmark "$log/benchmark.txt"
 
 echo
 echo "$total_passed passed, $total_failed failed"

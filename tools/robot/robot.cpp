@@ -1,7 +1,7 @@
 // robot.exe — drives a Windows program through its dialogs and writes what it saw.
 //
 //   robot.exe [--answers FILE] [--transcript FILE] [--timeout SECONDS] [--step-timeout SECONDS]
-//             [--cwd FOLDER] [--poll MS] [--hex] -- PROGRAM [ARGUMENT …]
+//             [--cwd FOLDER] [--poll MS] [--hex] [--times] -- PROGRAM [ARGUMENT …]
 //
 // The robot starts PROGRAM, watches every visible top-level window of that process, records
 // each dialog once as it appears and answers it with the next line of the answers file. The
@@ -21,12 +21,18 @@
 //                                                   stand-in editor and wait for its window
 //   !run PATH [ARGUMENT …]                          action before the next answer: run a
 //                                                   program to its end (exit code 0 required)
+//   !pause MS                                       action before the next answer: wait MS
+//                                                   milliseconds, as a person reading the dialog
 // Actions run when the dialog that takes the next answer has appeared, before it is answered.
 //
 // The progress dialog (control 1003) is recorded, never answered: its texts when it appears,
 // each new text of 1003 and 1004 seen while it lives (polling can miss texts that last less
 // than one polling interval) and, in the block of every dialog that appears while it is
 // open, the progress texts of that moment.
+//
+// With --times each dialog's block also says when it was first seen ("time: 12.3 ms") and
+// answered ("time answered: …"), in milliseconds since the program was started, and the
+// transcript ends with the time the program was seen to end (for tools/benchmark.sh).
 //
 // Transcript (UTF-8): see tests/scenarios/README.md. Texts are written with \n for a line
 // feed and \\ for a backslash that comes before n or another backslash.
@@ -114,6 +120,20 @@ ULONGLONG now() {
     return GetTickCount64();
 }
 
+// Milliseconds on the performance counter, for the --times stamps.
+double preciseNow() {
+    LARGE_INTEGER count, frequency;
+    QueryPerformanceCounter(&count);
+    QueryPerformanceFrequency(&frequency);
+    return (double)count.QuadPart * 1000.0 / (double)frequency.QuadPart;
+}
+
+std::string milliseconds(double ms) {
+    char text[32];
+    snprintf(text, sizeof text, "%.1f ms", ms);
+    return text;
+}
+
 // ---- options ----
 
 struct Options {
@@ -123,17 +143,19 @@ struct Options {
     double timeout = 30;
     double stepTimeout = -1; // default: the overall timeout
     DWORD poll = 20;
-    bool hex = false; // also write the code page 932 bytes of every caption and text
+    bool hex = false;   // also write the code page 932 bytes of every caption and text
+    bool times = false; // also write when each dialog was seen and answered
     std::wstring commandLine;
 };
 
 [[noreturn]] void usage(const char *problem) {
-    fprintf(stderr,
-            "robot: %s\n"
-            "usage: robot.exe [--answers FILE] [--transcript FILE] [--timeout SECONDS]\n"
-            "                 [--step-timeout SECONDS] [--cwd FOLDER] [--poll MS] [--hex]\n"
-            "                 -- PROGRAM [ARGUMENT ...]\n",
-            problem);
+    fprintf(
+        stderr,
+        "robot: %s\n"
+        "usage: robot.exe [--answers FILE] [--transcript FILE] [--timeout SECONDS]\n"
+        "                 [--step-timeout SECONDS] [--cwd FOLDER] [--poll MS] [--hex] [--times]\n"
+        "                 -- PROGRAM [ARGUMENT ...]\n",
+        problem);
     exit(2);
 }
 
@@ -146,8 +168,8 @@ Options parseOptions() {
         std::wstring a = argv[i];
         if (a == L"--")
             break;
-        if (a == L"--hex") {
-            options.hex = true;
+        if (a == L"--hex" || a == L"--times") {
+            (a == L"--hex" ? options.hex : options.times) = true;
             continue;
         }
         if (i + 1 >= argc)
@@ -545,6 +567,14 @@ struct Robot {
     PROCESS_INFORMATION process = {};
     std::string failure;
     std::string failureKind;
+    double started = 0; // preciseNow() just before the program was started
+    double endedAt = -1;
+
+    // "LABEL: milliseconds since the start" with --times, for the benchmark.
+    void stamp(std::vector<std::string> &lines, const char *label) const {
+        if (options.times)
+            lines.push_back(std::string(label) + ": " + milliseconds(preciseNow() - started));
+    }
 
     void fail(const std::string &kind, const std::string &text) {
         if (failure.empty()) {
@@ -662,6 +692,12 @@ struct Robot {
             return startEditor(record, rest);
         if (name == "run" && !rest.empty())
             return runProgram(record, rest);
+        if (name == "pause" && !rest.empty() &&
+            rest.find_first_not_of("0123456789") == std::string::npos) {
+            Sleep((DWORD)strtoul(rest.c_str(), nullptr, 10));
+            record.lines.push_back("action: pause " + rest);
+            return true;
+        }
         fail("answers", "unknown action \"!" + action + "\"");
         return false;
     }
@@ -729,6 +765,7 @@ struct Robot {
         record.lines.push_back("answer: " + a.text);
         if (!give(record, a.text))
             return false;
+        stamp(record.lines, "time answered");
         if (!pollUntil([&] {
                 trackProgress();
                 return isGone(record.window);
@@ -787,7 +824,11 @@ struct Robot {
         for (auto w = windows.rbegin(); w != windows.rend(); ++w) {
             if (known(*w))
                 continue;
+            std::vector<std::string> seen;
+            stamp(seen, "time");
             records.push_back(describe(*w, (int)records.size() + 1, records, options));
+            std::vector<std::string> &lines = records.back().lines;
+            lines.insert(lines.begin(), seen.begin(), seen.end());
         }
         trackProgress();
         for (Record &r : records) {
@@ -822,6 +863,7 @@ struct Robot {
         line.push_back(L'\0');
         STARTUPINFOW startup = {};
         startup.cb = sizeof startup;
+        started = preciseNow();
         if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                             options.cwd.empty() ? nullptr : options.cwd.c_str(), &startup,
                             &process)) {
@@ -833,6 +875,8 @@ struct Robot {
         bool ended = false;
         while (failure.empty()) {
             ended = WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0;
+            if (ended && endedAt < 0)
+                endedAt = preciseNow() - started;
             int pending = look();
             if (pending >= 0) {
                 if (!answer(records[pending]))
@@ -892,6 +936,8 @@ struct Robot {
         text += "\n";
         if (!failure.empty())
             text += "FAILURE " + failureKind + ": " + failure + "\n";
+        if (options.times && endedAt >= 0)
+            text += "time ended: " + milliseconds(endedAt) + "\n";
         text += exitLine;
         if (options.transcript.empty()) {
             fwrite(text.data(), 1, text.size(), stdout);

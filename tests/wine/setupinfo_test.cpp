@@ -4,6 +4,7 @@
 #include "setupinfo/entry_resolution_win32.h"
 #include "setupinfo/folder_variables_win32.h"
 #include "setupinfo/setup_info_win32.h"
+#include "setupinfo/setup_section_win32.h"
 
 #include <string>
 #include <vector>
@@ -214,6 +215,103 @@ TEST_CASE(ListedFilesAreDeletedHonouringTheOption) {
     CHECK(Exists(after)); // the walk ends at entry 13: option 0 and no FileName13
     // DeleteFileA refuses a read-only file (under Wine even for root); the walk goes on.
     CHECK(Exists(readOnly));
+}
+
+// Generated setup-info files for the section reader: one a call, each line drawn from names
+// and values that test the profile reader's rules (repeats, letter case, gaps, comments,
+// blanks, quotes, double-byte names and values, values longer than every buffer).
+class ListFileMaker {
+  public:
+    std::string Make() {
+        std::string text = Pick({"", "[Other]\r\nFileName1=other\r\n"});
+        text += "[Install Files]\r\n";
+        for (int lines = Next(40); lines > 0; --lines)
+            text += Line() + "\r\n";
+        text += Pick({"", "[install files]\r\nFileName1=second\r\n", "[Main]\r\nA=b\r\n"});
+        return text;
+    }
+
+  private:
+    unsigned state_ = 12345;
+    int Next(int bound) {
+        state_ = state_ * 1103515245u + 12345u;
+        return static_cast<int>((state_ >> 16) % static_cast<unsigned>(bound));
+    }
+    std::string Pick(std::vector<std::string> choices) {
+        return choices[static_cast<std::size_t>(Next(static_cast<int>(choices.size())))];
+    }
+    std::string Line() {
+        std::string name =
+            Pick({"FileName", "filename", "FILENAME", "Path", "path", "UnInstallOption",
+                  "uninstalloption", "MacroTitle", "", "表", "ソ", "FileName ", " Path"}) +
+            std::to_string(1 + Next(6));
+        std::string value = Pick({"a.mac",
+                                  "",
+                                  "   ",
+                                  "\"q q\"",
+                                  "''",
+                                  "\"",
+                                  "'x\"",
+                                  "表\\ソ",
+                                  "\\macrodir\\d\\",
+                                  "0",
+                                  "1",
+                                  "-1",
+                                  "12x",
+                                  "0x1F",
+                                  "0X1",
+                                  "0b11",
+                                  "-0o7",
+                                  " 7 ",
+                                  std::string(30, '0') + "1",
+                                  "\"3\"",
+                                  "4294967296",
+                                  std::string(300, 'v'),
+                                  std::string(600, 'w') + "表",
+                                  "\"" + std::string(700, 'u') + "\"",
+                                  std::string(1500, 'z')});
+        switch (Next(12)) {
+        case 0:
+            return "; " + name + "=comment";
+        case 1:
+            return name; // a name without a value
+        case 2:
+            return "";
+        case 3:
+            return name + " = " + value;
+        default:
+            return name + "=" + value;
+        }
+    }
+};
+
+// The section read once gives each key exactly what the one-key reads give, in every buffer
+// size the program uses and in a small one that cuts.
+TEST_CASE(SectionReadOnceMatchesTheOneKeyReads) {
+    Scratch scratch("section");
+    ListFileMaker maker;
+    const char *stems[] = {"FileName", "Path", "UnInstallOption", "MacroTitle", ""};
+    const unsigned sizes[] = {260, 520, 256, 31, 4};
+    for (int file = 0; file < 80; ++file) {
+        std::string path = scratch.Write("LIST" + std::to_string(file) + ".AFU", maker.Make());
+        aof::SetupSection section;
+        CHECK(section.Read(path.c_str(), aof::kInstallFiles));
+        for (const char *stem : stems) {
+            for (int n = 1; n <= 7; ++n) {
+                std::string key = stem + std::to_string(n);
+                for (unsigned size : sizes) {
+                    char once[aof::kPathSize] = "#";
+                    char alone[aof::kPathSize] = "#";
+                    section.Text(key.c_str(), once, size);
+                    aof::ReadSetupText(path.c_str(), aof::kInstallFiles, key.c_str(), "", alone,
+                                       size);
+                    CHECK_STR(once, alone);
+                }
+                CHECK_EQ(section.Number(key.c_str(), 9),
+                         aof::ReadSetupNumberAt(path.c_str(), aof::kInstallFiles, key.c_str(), 9));
+            }
+        }
+    }
 }
 
 } // namespace

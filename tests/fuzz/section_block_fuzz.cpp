@@ -1,0 +1,27 @@
+// Looking keys up in arbitrary section blocks: no read past the block or an output buffer, and
+// every text found fits its buffer.
+#include "setupinfo/section_block.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <fuzzer/FuzzedDataProvider.h>
+#include <memory>
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size) {
+    FuzzedDataProvider data(bytes, size);
+    std::string key = data.ConsumeRandomLengthString(40);
+    unsigned outSize = data.ConsumeIntegralInRange<unsigned>(1, 600);
+    std::string rest = data.ConsumeRemainingBytesAsString();
+    // The block on the heap with its two closing NULs and nothing after them.
+    std::unique_ptr<char[]> block(new char[rest.size() + 2]);
+    std::memcpy(block.get(), rest.data(), rest.size());
+    block[rest.size()] = '\0';
+    block[rest.size() + 1] = '\0';
+    std::unique_ptr<char[]> out(new char[outSize]);
+    aof::FindSectionText(block.get(), key.c_str(), out.get(), outSize);
+    if (std::strlen(out.get()) >= outSize)
+        std::abort();
+    aof::FindSectionNumber(block.get(), key.c_str(), 0);
+    return 0;
+}

@@ -47,25 +47,33 @@ static char *CutEditorFolder(const char *uninstallString) {
     return folder;
 }
 
-bool FindEditorFolder(HINSTANCE instance, char **editorFolder) {
+EditorFolderReading ReadEditorFolder(char **editorFolder) {
     std::free(*editorFolder);
     *editorFolder = nullptr;
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
-        ShowSetupMessage(instance, kEditorNotInstalled, kOkOnlyForm);
-        return false;
-    }
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return kNoEditorKey;
     char *uninstallString = ReadUninstallString(key);
     RegCloseKey(key);
     if (uninstallString != nullptr) {
         *editorFolder = CutEditorFolder(uninstallString);
         std::free(uninstallString);
     }
-    if (*editorFolder == nullptr) {
-        ShowSetupMessage(instance, kEditorFolderUnknown, kOkOnlyForm);
+    return *editorFolder != nullptr ? kEditorFound : kEditorFolderUnusable;
+}
+
+bool FindEditorFolder(HINSTANCE instance, char **editorFolder) {
+    switch (ReadEditorFolder(editorFolder)) {
+    case kEditorFound:
+        return true;
+    case kNoEditorKey:
+        ShowSetupMessage(instance, kEditorNotInstalled, kOkOnlyForm);
         return false;
+    case kEditorFolderUnusable:
+        break;
     }
-    return true;
+    ShowSetupMessage(instance, kEditorFolderUnknown, kOkOnlyForm);
+    return false;
 }
 
 enum MacroPathReading { kMacroPathRead, kMacroPathTooLong };
@@ -108,26 +116,38 @@ static bool ComposeMacroFolder(const char *editorFolder, const ByteTable &menu, 
     return true;
 }
 
-bool ResolveMacroFolder(const char *editorFolder, const ByteTable &menu, char *macroFolder,
-                        bool *macroFolderFlag) {
+MacroFolderReading ReadMacroFolder(const char *editorFolder, const ByteTable &menu,
+                                   char *macroFolder, bool *macroFolderFlag) {
     *macroFolderFlag = false;
+    macroFolder[0] = '\0';
     HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kEnvKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
-        macroFolder[0] = '\0';
-        ShowMessageBox(kEnvKeyNotOpened, MB_ICONEXCLAMATION);
-        return false;
-    }
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kEnvKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return kEnvKeyMissing;
     MacroPathReading reading = ReadMacroPath(key, macroFolder);
     RegCloseKey(key);
     bool fits = reading == kMacroPathRead &&
                 (macroFolder[0] != '\0' ||
                  ComposeMacroFolder(editorFolder, menu, macroFolder, macroFolderFlag));
-    if (!fits) {
-        macroFolder[0] = '\0';
-        *macroFolderFlag = false;
-        ShowMessageBox(kMacroFolderTooLong, MB_ICONEXCLAMATION);
+    if (fits)
+        return kMacroFolderFound;
+    macroFolder[0] = '\0';
+    *macroFolderFlag = false;
+    return kMacroFolderOverLimit;
+}
+
+bool ResolveMacroFolder(const char *editorFolder, const ByteTable &menu, char *macroFolder,
+                        bool *macroFolderFlag) {
+    switch (ReadMacroFolder(editorFolder, menu, macroFolder, macroFolderFlag)) {
+    case kMacroFolderFound:
+        return true;
+    case kEnvKeyMissing:
+        ShowMessageBox(kEnvKeyNotOpened, MB_ICONEXCLAMATION);
+        return false;
+    case kMacroFolderOverLimit:
+        break;
     }
-    return fits;
+    ShowMessageBox(kMacroFolderTooLong, MB_ICONEXCLAMATION);
+    return false;
 }
 
 static bool StoreMacroPath(const char *macroFolder) {

@@ -9,10 +9,21 @@ namespace aof {
 
 constexpr char kEditorWindowClass[] = "Aofude32Class";
 
+enum EditorFolderReading { kEditorFound, kNoEditorKey, kEditorFolderUnusable };
+
+// Reads the editor folder as FindEditorFolder does, without a message.
+EditorFolderReading ReadEditorFolder(char **editorFolder);
+
 // Gives the editor folder as a new heap string (malloc; *editorFolder is released first).
 // False when the editor is not installed or its UninstallString is unusable: the message has
 // been shown and the run ends.
 bool FindEditorFolder(HINSTANCE instance, char **editorFolder);
+
+enum MacroFolderReading { kMacroFolderFound, kEnvKeyMissing, kMacroFolderOverLimit };
+
+// Reads the macro folder as ResolveMacroFolder does, without a message.
+MacroFolderReading ReadMacroFolder(const char *editorFolder, const ByteTable &menu,
+                                   char *macroFolder, bool *macroFolderFlag);
 
 // Gives the macro folder (kPathSize bytes) and sets *macroFolderFlag when the fallback folder
 // must be prepared. False when the Env key cannot be opened or the folder does not fit (message

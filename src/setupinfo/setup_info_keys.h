@@ -56,6 +56,29 @@ constexpr StringKey kShellMessage{kShellExecuteSection, "Message", "", 256};
 
 constexpr unsigned kKeyNameSize = 32;
 
+// The whole key table, for tools that look at a file as a whole (the checker): every section
+// and the keys the program reads from it.
+enum KeyForm {
+    kSingleKey,   // one key of this name
+    kNumberedKey, // stem + ordinal 1, 2, ... ("FileName1")
+    kOrdinalKey,  // the bare ordinals 1, 2, ... of [Make Directory]
+};
+
+struct KnownKey {
+    const char *name; // the key, or the stem of numbered keys ("" for bare ordinals)
+    KeyForm form;
+    unsigned size; // buffer size of a string value; 0 for a number
+};
+
+struct KnownSection {
+    const char *name;
+    const KnownKey *keys;
+    unsigned keyCount;
+};
+
+extern const KnownSection kKnownSections[];
+constexpr unsigned kKnownSectionCount = 8;
+
 // Writes the stem followed by n in decimal ("FileName" and 3 give "FileName3").
 void MakeNumberedKey(char *out, const char *stem, unsigned n);
 

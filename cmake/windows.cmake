@@ -16,20 +16,27 @@ set_source_files_properties(${AOF_RESOURCES} PROPERTIES OBJECT_DEPENDS
     "${AOF_ART};${CMAKE_SOURCE_DIR}/src/ui/setup.manifest;${CMAKE_SOURCE_DIR}/src/ui/resource_ids.h")
 
 set(AOF_LIBRARY_SOURCES ${AOF_ALL_SOURCES})
-list(REMOVE_ITEM AOF_LIBRARY_SOURCES ${AOF_WINMAIN})
+list(REMOVE_ITEM AOF_LIBRARY_SOURCES ${AOF_WINMAIN} ${AOF_CHECKER_MAIN})
 add_library(aofsetup STATIC ${AOF_LIBRARY_SOURCES})
 target_include_directories(aofsetup PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(aofsetup PRIVATE ${AOF_SMALL_CODE})
 target_link_libraries(aofsetup PUBLIC comctl32 shell32 advapi32 user32 gdi32 kernel32)
 
-add_executable(setup WIN32 ${AOF_WINMAIN} ${AOF_RESOURCES})
-set_target_properties(setup PROPERTIES OUTPUT_NAME SETUP SUFFIX ".EXE")
-target_compile_options(setup PRIVATE ${AOF_SMALL_CODE})
-target_link_options(setup PRIVATE ${AOF_STATIC_LINK} -s)
-target_link_libraries(setup PRIVATE aofsetup)
-add_custom_command(TARGET setup POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -DFILE=$<TARGET_FILE:setup> -P ${CMAKE_SOURCE_DIR}/cmake/print-size.cmake
-    VERBATIM)
+# A shipping program on the library: small, static, stripped, its size printed at every build.
+function(aof_shipping_program target name)
+    add_executable(${target} ${ARGN})
+    set_target_properties(${target} PROPERTIES OUTPUT_NAME ${name} SUFFIX ".EXE")
+    target_compile_options(${target} PRIVATE ${AOF_SMALL_CODE})
+    target_link_options(${target} PRIVATE ${AOF_STATIC_LINK} -s)
+    target_link_libraries(${target} PRIVATE aofsetup)
+    add_custom_command(TARGET ${target} POST_BUILD
+        COMMAND ${CMAKE_COMMAND} -DFILE=$<TARGET_FILE:${target}> -P ${CMAKE_SOURCE_DIR}/cmake/print-size.cmake
+        VERBATIM)
+endfunction()
+
+aof_shipping_program(setup SETUP WIN32 ${AOF_WINMAIN} ${AOF_RESOURCES})
+# AFUCHECK.EXE, the package author's checker: a console program on the same library.
+aof_shipping_program(afucheck AFUCHECK ${AOF_CHECKER_MAIN})
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/wine/CMakeLists.txt)
     add_subdirectory(tests/wine)

@@ -46,9 +46,7 @@ step "Copying SETUP.EXE and the sample package to $SAMPLE_WIN\\package"
 mkdir -p "$PACKAGE_UNIX"
 cp "$BUILD/SETUP.EXE" "$PACKAGE_UNIX/SETUP.EXE"
 # The package's texts are kept in UTF-8 here; the editor and SETUP.EXE read code page 932.
-for file in "$REPO"/sample/*; do
-  iconv -f UTF-8 -t CP932 "$file" | sed 's/$/\r/' >"$PACKAGE_UNIX/$(basename "$file")"
-done
+bash "$REPO/tools/copy-sample.sh" "$PACKAGE_UNIX"
 ls "$PACKAGE_UNIX"
 
 step "Installing the stand-in editor (fresh editor, no macro folder yet)"

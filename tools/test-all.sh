@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds every configuration and runs every test:
-#   core unit tests (also under ASan/UBSan), short fuzz runs, the import check of SETUP.EXE,
-#   the Win32 tests and the dialog scenarios under Wine, and the quick benchmark (it must run
-#   through; its times are printed, never judged).
+#   core unit tests (also under ASan/UBSan), short fuzz runs, the import check of SETUP.EXE and
+#   AFUCHECK.EXE, the Win32 tests, the sample package under AFUCHECK /WX and the dialog
+#   scenarios under Wine, and the quick benchmark (it must run through; its times are printed,
+#   never judged).
 # Ends with one line "N passed, M failed" over all suites; exits non-zero on any failure.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -88,8 +89,9 @@ count_suite size "$log/size.txt"
 stage "test build (x86_64)"
 build win64
 
-stage "imports of SETUP.EXE"
-tests/check_imports.sh build/win32/SETUP.EXE build/win64/SETUP.EXE >"$log/imports.txt" 2>&1
+stage "imports of SETUP.EXE and AFUCHECK.EXE"
+tests/check_imports.sh build/win32/SETUP.EXE build/win64/SETUP.EXE build/win32/AFUCHECK.EXE \
+    build/win64/AFUCHECK.EXE >"$log/imports.txt" 2>&1
 imports_status=$?
 cat "$log/imports.txt"
 close_checks "$log/imports.txt"
@@ -102,6 +104,19 @@ tools/bench/bench.sh run build/win64/tests/wine/wine_tests.exe >"$log/wine_tests
 wine_status=$?
 grep -E '^FAIL|^    ' "$log/wine_tests.txt" | head -60
 count_suite wine_tests "$log/wine_tests.txt"
+
+stage "the sample package under AFUCHECK /WX"
+tools/bench/bench.sh reset >>"$log/bench.txt" 2>&1
+sample_unix=$(eval "$(tools/bench/bench.sh env)" 2>/dev/null; echo "$WINEPREFIX/drive_c/aoftest/sample")
+bash tools/copy-sample.sh "$sample_unix"
+if tools/bench/bench.sh run build/win64/AFUCHECK.EXE /WX 'C:\aoftest\sample\SETUP.AFU' >"$log/sample-check.out" 2>&1; then
+    echo "PASS sample/SETUP.AFU is clean under AFUCHECK /WX" >"$log/sample-check.txt"
+else
+    { echo "FAIL sample/SETUP.AFU under AFUCHECK /WX:"; iconv -f CP932 -t UTF-8 "$log/sample-check.out"; } >"$log/sample-check.txt"
+fi
+cat "$log/sample-check.txt"
+close_checks "$log/sample-check.txt"
+count_suite sample_check "$log/sample-check.txt"
 
 stage "dialog scenarios under Wine"
 python3 tests/scenarios/run.py >"$log/scenarios.txt" 2>&1

@@ -1,0 +1,104 @@
+#include "afucheck/afucheck_win32.h"
+
+#include "afucheck/diagnostics.h"
+#include "afucheck/plan_win32.h"
+#include "afucheck/setup_info_check_win32.h"
+#include "common/text.h"
+
+#include <cstdlib>
+#include <windows.h>
+
+namespace aof {
+
+namespace {
+
+constexpr char kUsage[] =
+    "使い方: AFUCHECK [/WX] [/Q] [/PLAN] [パス\\SETUP.AFU]\r\n"
+    "  /WX    警告もエラーとして扱う\r\n"
+    "  /Q     まとめの行だけを表示する\r\n"
+    "  /PLAN  この PC でインストールが何をするかを表示する (何も変更しません)\r\n"
+    "終了コード: 0 問題なし、1 警告のみ、2 エラーあり\r\n";
+
+struct Options {
+    bool warningsAsErrors;
+    bool quiet;
+    bool plan;
+    bool help;
+    const char *path;
+};
+
+bool IsOption(const char *argument, const char *name) {
+    return (argument[0] == '/' || argument[0] == '-') &&
+           EqualsIgnoringAsciiCase(argument + 1, name);
+}
+
+// False on an unknown option or a second path.
+bool ReadOptions(int count, char **arguments, Options &options) {
+    options = Options{false, false, false, false, nullptr};
+    for (int i = 0; i < count; ++i) {
+        const char *argument = arguments[i];
+        if (IsOption(argument, "WX"))
+            options.warningsAsErrors = true;
+        else if (IsOption(argument, "Q"))
+            options.quiet = true;
+        else if (IsOption(argument, "PLAN"))
+            options.plan = true;
+        else if (IsOption(argument, "?") || IsOption(argument, "help"))
+            options.help = true;
+        else if (argument[0] != '/' && options.path == nullptr)
+            options.path = argument;
+        else
+            return false;
+    }
+    if (options.path == nullptr)
+        options.path = "SETUP.AFU";
+    return true;
+}
+
+void PrintDiagnostics(const DiagnosticList &list, const char *shown, bool warningsAsErrors,
+                      const TextSink &sink) {
+    char line[kLineSize];
+    for (unsigned i = 0; i < list.count; ++i) {
+        FormatDiagnostic(line, shown, list.items[i], warningsAsErrors);
+        WriteText(sink, line);
+    }
+}
+
+} // namespace
+
+int RunChecker(int count, char **arguments, const TextSink &sink) {
+    Options options;
+    if (!ReadOptions(count, arguments, options) || options.help) {
+        WriteText(sink, kUsage);
+        return options.help ? 0 : 2;
+    }
+    char path[kPathSize];
+    DWORD length = GetFullPathNameA(options.path, kPathSize, path, nullptr);
+    auto *list = static_cast<DiagnosticList *>(std::malloc(sizeof(DiagnosticList)));
+    Machine machine{};
+    if (length == 0 || length >= kPathSize || list == nullptr || !ReadMachine(machine)) {
+        WriteText(sink, "AFUCHECK: パスが長すぎるか、メモリが足りません\r\n");
+        ReleaseMachine(machine);
+        std::free(list);
+        return 2;
+    }
+    CheckSetupInfo(path, machine, *list);
+    DiagnosticCounts counts = CountDiagnostics(*list, options.warningsAsErrors);
+    if (!options.quiet)
+        PrintDiagnostics(*list, options.path, options.warningsAsErrors, sink);
+    if (options.plan && !options.quiet) {
+        if (CountDiagnostics(*list, false).errors == 0)
+            PrintPlan(path, machine, sink);
+        else
+            WriteText(sink, "\r\n/PLAN: エラーがあるため、SETUP.EXE はインストールしません\r\n");
+    }
+    char summary[kLineSize];
+    FormatSummary(summary, options.path, counts);
+    WriteText(sink, options.plan && !options.quiet ? "\r\n" : "");
+    WriteText(sink, summary);
+    ReleaseMachine(machine);
+    std::free(list);
+    return ExitCodeFor(counts);
+}
+
+} // namespace aof

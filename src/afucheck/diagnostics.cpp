@@ -1,0 +1,127 @@
+#include "afucheck/diagnostics.h"
+
+#include "common/format.h"
+#include "common/text.h"
+
+namespace aof {
+
+namespace {
+
+struct CodeText {
+    int code;
+    const char *text;
+};
+
+constexpr CodeText kTexts[] = {
+    {kFileUnreadable, "ファイルを読めません"},
+    {kBadSetupVersion,
+     "SetupVersion は 30～32 のどれかが必要です (ないとセットアップは拒否されます)"},
+    {kBadMacroVersion, "MacroVersion は 1 以上が必要です (ないとセットアップは中止されます)"},
+    {kNoFirstMacro, "[Install Macros] に FileName1 がありません (セットアップは中止されます)"},
+    {kUtf8WithoutBomFile,
+     "UTF-8 で保存されています。日本語がすべて文字化けします。Shift_JIS で保存してください"},
+    {kInvalidCodePage932, "Shift_JIS にないバイトがあります。Shift_JIS で保存してください"},
+    {kSourceMissing, "コピー元のファイルがパッケージにありません"},
+    {kPathOverLimit, "パスが長すぎます (519 バイトまで)。この項目は処理されません"},
+    {kEntryNeverUsed, "この項目は使われません (番号の抜けの後か、11 番以降)"},
+    {kKeyNeverRead, "このキーは読まれません (番号は 1 から、先頭に 0 を付けない)"},
+    {kUnknownKey, "知らないキーです。読まれません"},
+    {kUnknownSection, "知らないセクションです。読まれません"},
+    {kRepeatedKey, "キーが重複しています。最初のものだけが使われます"},
+    {kRepeatedSection, "セクションが重複しています。最初のものだけが使われます"},
+    {kValueCut, "値が長すぎます。切り詰められます"},
+    {kNotYesOrNo, "InstallToMainGroup は yes か no にしてください"},
+    {kNoFinalBackslash,
+     "UnInstallInfoPath の末尾に \\ がありません。ファイル名がフォルダ名に続けてつながります"},
+    {kNoInternalName,
+     "InternalName がありません。InternalName のない他のパッケージと記録を共有します"},
+    {kSharedUninstallInfo, "UnInstallInfoPath が既定の \\macrodir\\ "
+                           "です。同じ既定を使う他のパッケージとアンインストール情報が衝突します"},
+    {kClimbsOut, "パスが \"..\" で青筆のフォルダの外へ出ます"},
+    {kSameDestination, "コピー先が他の項目と同じです"},
+    {kDirectoryGap, "[Make Directory] の番号の抜けの後です。このフォルダは作られません"},
+    {kShellFileOutside, "ShellExecute のファイルがパッケージにもフォルダ変数の下にもありません"},
+    {kByteOrderMark,
+     "BOM 付きで保存されています。古い Windows では文字化けします。Shift_JIS で保存してください"},
+    {kNotDecimal, "数値ではありません"},
+};
+
+void AppendLine(char *out, const char *piece) {
+    AppendTextCut(out, kLineSize, piece);
+}
+
+} // namespace
+
+bool IsErrorCode(int code) {
+    return code < 200;
+}
+
+const char *DiagnosticText(int code) {
+    for (const CodeText &entry : kTexts) {
+        if (entry.code == code)
+            return entry.text;
+    }
+    return "";
+}
+
+void ClearDiagnostics(DiagnosticList &list) {
+    list.count = 0;
+    list.dropped = 0;
+}
+
+void AddDiagnostic(DiagnosticList &list, int code, unsigned line, const char *detail) {
+    if (list.count == kMaxDiagnostics) {
+        ++list.dropped;
+        return;
+    }
+    Diagnostic &item = list.items[list.count++];
+    item.code = code;
+    item.line = line;
+    CopyText(item.detail, kDetailSize, detail);
+}
+
+void SortDiagnostics(DiagnosticList &list) {
+    for (unsigned i = 1; i < list.count; ++i) {
+        for (unsigned j = i; j > 0 && list.items[j - 1].line > list.items[j].line; --j) {
+            Diagnostic moved = list.items[j];
+            list.items[j] = list.items[j - 1];
+            list.items[j - 1] = moved;
+        }
+    }
+}
+
+DiagnosticCounts CountDiagnostics(const DiagnosticList &list, bool warningsAsErrors) {
+    DiagnosticCounts counts{0, 0};
+    for (unsigned i = 0; i < list.count; ++i) {
+        if (warningsAsErrors || IsErrorCode(list.items[i].code))
+            ++counts.errors;
+        else
+            ++counts.warnings;
+    }
+    return counts;
+}
+
+void FormatDiagnostic(char *out, const char *file, const Diagnostic &item, bool warningsAsErrors) {
+    char place[16] = "";
+    if (item.line != 0)
+        FormatText(place, sizeof place, "(%d)", static_cast<int>(item.line));
+    bool error = warningsAsErrors || IsErrorCode(item.code);
+    FormatText(out, kLineSize, "%s%s: %s A%d: %s", file, place, error ? "error" : "warning",
+               item.code, DiagnosticText(item.code));
+    if (item.detail[0] != '\0') {
+        AppendLine(out, ": ");
+        AppendLine(out, item.detail);
+    }
+    AppendLine(out, "\r\n");
+}
+
+void FormatSummary(char *out, const char *file, DiagnosticCounts counts) {
+    FormatText(out, kLineSize, "%s: エラー %d 件、警告 %d 件\r\n", file,
+               static_cast<int>(counts.errors), static_cast<int>(counts.warnings));
+}
+
+int ExitCodeFor(DiagnosticCounts counts) {
+    return counts.errors != 0 ? 2 : counts.warnings != 0 ? 1 : 0;
+}
+
+} // namespace aof

@@ -1,0 +1,228 @@
+#include "afucheck/plan_win32.h"
+
+#include "afucheck/setup_info_check_win32.h"
+#include "common/format.h"
+#include "driver/mode_decision.h"
+#include "driver/startup_paths.h"
+#include "editor/slot_allocation_win32.h"
+#include "record/record_key.h"
+#include "record/registry_dword_win32.h"
+#include "setupinfo/entry_resolution_win32.h"
+#include "setupinfo/setup_info_win32.h"
+
+#include <cstring>
+
+namespace aof {
+
+namespace {
+
+constexpr unsigned kPlanLineSize = 2 * kPathSize + 200;
+
+struct Plan {
+    const char *file;
+    const Machine *machine;
+    const TextSink *sink;
+    FolderSet folders; // the machine's, or the variables themselves when it has no editor
+    char setupFolder[kPathSize];
+    int macroCount;
+    unsigned slots[kMaxMacros];
+};
+
+void Print(const Plan &plan, const char *format, const char *a = "", const char *b = "") {
+    char line[kPlanLineSize];
+    FormatText(line, sizeof line, format, a, b);
+    WriteText(*plan.sink, line);
+}
+
+// A path as the program would use it: expanded, or marked when it does not fit.
+void Expand(const Plan &plan, char *path) {
+    char original[kPathSize];
+    CopyText(original, sizeof original, path);
+    if (!ExpandFolderVariablesWith(path, plan.folders, kMacroRelative))
+        FormatText(path, kPathSize, "%s (長すぎるため処理されません)", original);
+}
+
+void PrintMachine(const Plan &plan) {
+    const Machine &machine = *plan.machine;
+    if (!machine.editorInstalled) {
+        Print(plan, "青筆エディタ: インストールされていません (SETUP.EXE は中止します)。"
+                    "パスはフォルダ変数のまま示します\r\n");
+        return;
+    }
+    Print(plan, "青筆エディタ: %s\r\n", machine.editorFolder);
+    if (!machine.macroFolderKnown)
+        Print(plan, "マクロフォルダ: 読めません (SETUP.EXE は中止します)\r\n");
+    else if (machine.macroFolderFlag)
+        Print(plan, "マクロフォルダ: %s (作成され、MacroPath に記録されます)\r\n",
+              machine.macroFolder);
+    else
+        Print(plan, "マクロフォルダ: %s\r\n", machine.macroFolder);
+}
+
+void PrintMode(const Plan &plan, const char *uninstallCopy) {
+    char internalName[kInternalName.size];
+    char recordKey[kPathSize];
+    ReadSetupString(plan.file, kInternalName, internalName);
+    ComposeRecordKeyPath(recordKey, internalName);
+    unsigned recorded = ReadRegistryDword(HKEY_CURRENT_USER, recordKey, kRecordVersionValue, 0);
+    unsigned installed = recorded != 0 ? ReadSetupNumber(uninstallCopy, kMacroVersion) : 0;
+    char version[11];
+    FormatDecimal(version, installed);
+    switch (DecideMode(recorded, installed, ReadSetupNumber(plan.file, kMacroVersion))) {
+    case kNewInstall:
+        Print(plan, "モード: 新規インストール\r\n");
+        break;
+    case kUpdate:
+        Print(plan,
+              "モード: アップデート (インストール済みのバージョン %s。メニューは変わりません)\r\n",
+              version);
+        break;
+    case kUninstall:
+        Print(plan, "モード: アンインストール (同じバージョン %s がインストール済み)\r\n", version);
+        break;
+    case kNewerInstalled:
+        Print(plan, "モード: 中止 (新しいバージョン %s がインストール済み)\r\n", version);
+        break;
+    }
+}
+
+void PrintGroup(const Plan &plan, int group) {
+    char number[11];
+    FormatDecimal(number, static_cast<unsigned>(group));
+    if (group == kMainGroup) {
+        Print(plan, "メニュー: メインメニュー\r\n");
+    } else if (group == kNoGroupWithRoom) {
+        Print(plan, "メニュー: 空きがないため、ファイルのコピーのみ行います\r\n");
+    } else if (IsGroupNameEmpty(plan.machine->groupNames, group)) {
+        char name[kGroupName.size];
+        ReadSetupString(plan.file, kGroupName, name);
+        Print(plan,
+              "メニュー: サブメニュー %s (名前のない空きグループ。GroupName「%s」を付けます)\r\n",
+              number, name);
+    } else {
+        char name[kGroupNameFieldSize + 1] = "";
+        std::memcpy(name, plan.machine->groupNames.bytes + (group - 1) * kGroupNameFieldSize,
+                    kGroupNameFieldSize);
+        Print(plan, "メニュー: サブメニュー %s「%s」\r\n", number, name);
+    }
+}
+
+void PrintDirectories(const Plan &plan) {
+    Print(plan, "作成するフォルダ:\r\n");
+    for (unsigned n = 1;; ++n) {
+        char key[11];
+        FormatDecimal(key, n);
+        char folder[kPathSize];
+        ReadSetupText(plan.file, kMakeDirectory, key, "", folder, kMakeDirectorySize);
+        if (folder[0] == '\0')
+            return;
+        Expand(plan, folder);
+        Print(plan, "  %s\r\n", folder);
+    }
+}
+
+void PrintDeletions(const Plan &plan) {
+    Print(plan, "コピーの前に削除するファイル:\r\n");
+    unsigned end = FindDeletionEnd(plan.file, kDeleteFilesOnInstall);
+    for (unsigned n = 1; n <= end; ++n) {
+        char keys[3][kKeyNameSize];
+        MakeNumberedKey(keys[0], kUnInstallOption.stem, n);
+        MakeNumberedKey(keys[1], kFileName.stem, n);
+        MakeNumberedKey(keys[2], kPath.stem, n);
+        char path[kPathSize];
+        if (ReadSetupNumberAt(plan.file, kDeleteFilesOnInstall, keys[0], 0) != 0 ||
+            ResolveDestinationPath(plan.file, kDeleteFilesOnInstall, keys[1], keys[2], path) !=
+                kPathDone)
+            continue;
+        Expand(plan, path);
+        Print(plan, "  %s\r\n", path);
+    }
+}
+
+void PrintSlot(const Plan &plan, unsigned n) {
+    if (plan.slots[n - 1] == 0)
+        return;
+    char titleKey[kKeyNameSize];
+    MakeNumberedKey(titleKey, kMacroTitle.stem, n);
+    char title[kMacroTitle.size];
+    ReadSetupText(plan.file, kInstallMacros, titleKey, "", title, kMacroTitle.size);
+    char slot[11];
+    FormatDecimal(slot, plan.slots[n - 1]);
+    Print(plan, "     ﾒﾆｭｰ: ﾏｸﾛ%s「%s」\r\n", slot, title);
+}
+
+void PrintEntries(const Plan &plan, const char *section, bool macros) {
+    Print(plan, "%s:\r\n", macros ? "マクロ" : "ファイル");
+    int count = CountEntries(plan.file, section);
+    for (int n = 1; n <= count; ++n) {
+        char fileKey[kKeyNameSize];
+        char pathKey[kKeyNameSize];
+        MakeNumberedKey(fileKey, kFileName.stem, static_cast<unsigned>(n));
+        MakeNumberedKey(pathKey, kPath.stem, static_cast<unsigned>(n));
+        char source[kPathSize];
+        char destination[kPathSize];
+        if (ResolveSourcePath(plan.file, section, fileKey, plan.setupFolder, source) != kPathDone ||
+            ResolveDestinationPath(plan.file, section, fileKey, pathKey, destination) != kPathDone)
+            continue;
+        Expand(plan, destination);
+        Print(plan, "  元: %s\r\n", source);
+        Print(plan, "  先: %s\r\n", destination);
+        if (macros)
+            PrintSlot(plan, static_cast<unsigned>(n));
+    }
+}
+
+void PrintShellExecute(const Plan &plan) {
+    char fileName[kShellFileName.size];
+    ReadSetupString(plan.file, kShellFileName, fileName);
+    if (fileName[0] == '\0')
+        return;
+    ExpandFolderVariablesWith(fileName, plan.folders, kPlainExpansion);
+    Print(plan, "完了後に開くファイル: %s\r\n", fileName);
+}
+
+// The uninstall-info folder and the two copies; uninstallCopy receives the copy's path.
+void PrintUninstallInfo(const Plan &plan, char *uninstallCopy) {
+    char folder[kPathSize];
+    char programFile[kPathSize];
+    char setupFolder[kPathSize];
+    ReadSetupString(plan.file, kUnInstallInfoPath, folder);
+    DeriveProgramPaths(plan.file, programFile, setupFolder);
+    Expand(plan, folder);
+    uninstallCopy[0] = '\0';
+    ComposeCopyPath(uninstallCopy, folder, plan.file);
+    Print(plan, "アンインストール情報: %s (%s", folder, LastComponent(plan.file));
+    Print(plan, " と %s)\r\n", LastComponent(programFile));
+}
+
+} // namespace
+
+void PrintPlan(const char *path, const Machine &machine, const TextSink &sink) {
+    Plan plan{};
+    plan.file = path;
+    plan.machine = &machine;
+    plan.sink = &sink;
+    plan.folders =
+        machine.macroFolderKnown
+            ? FoldersOf(machine)
+            : FolderSet{"\\macrodir", "\\aofudedir", machine.windowsFolder, machine.systemFolder};
+    char programFile[kPathSize];
+    DeriveProgramPaths(path, programFile, plan.setupFolder);
+    plan.macroCount = CountEntries(path, kInstallMacros);
+    int group = ChooseGroup(path, machine.macroMenu, machine.groupNames, plan.macroCount);
+    AssignSlotNumbers(machine.macroMenu, group, plan.macroCount, plan.slots);
+
+    Print(plan, "\r\n/PLAN: %s\r\n", path);
+    PrintMachine(plan);
+    char uninstallCopy[kPathSize];
+    PrintUninstallInfo(plan, uninstallCopy);
+    PrintMode(plan, uninstallCopy);
+    PrintGroup(plan, group);
+    PrintDirectories(plan);
+    PrintDeletions(plan);
+    PrintEntries(plan, kInstallMacros, true);
+    PrintEntries(plan, kInstallFiles, false);
+    PrintShellExecute(plan);
+}
+
+} // namespace aof

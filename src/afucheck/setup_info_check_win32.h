@@ -1,0 +1,19 @@
+// The checks of a setup-info file: reads it through the setup program's own profile reading,
+// key table, entry counting and path rules, and lists what the program would refuse or do
+// otherwise than the author meant.
+#pragma once
+
+#include "afucheck/diagnostics.h"
+#include "afucheck/machine_win32.h"
+
+namespace aof {
+
+// path: the setup-info file (full path). Destination paths are expanded with the machine's
+// folders when its editor is installed, else only composed.
+void CheckSetupInfo(const char *path, const Machine &machine, DiagnosticList &list);
+
+// The listed-file deletion passes over entries whose UnInstallOption is set and ends at the
+// first other entry without FileName: the ordinal before that one.
+unsigned FindDeletionEnd(const char *file, const char *section);
+
+} // namespace aof

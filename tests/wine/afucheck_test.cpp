@@ -1,0 +1,140 @@
+// AFUCHECK's checks on small broken setup-info files, read through the real profile functions:
+// each row is a file and the diagnostics (code@line) it must give, in line order.
+#include "afucheck/setup_info_check_win32.h"
+#include "check.h"
+#include "setupinfo/setup_info_win32.h"
+#include "../ui/test_files.h"
+
+#include <memory>
+#include <string>
+#include <windows.h>
+
+namespace {
+
+const std::string kFolder = "C:\\aoftest\\afucheck";
+char kMacroFolder[] = "C:\\aoftest\\afucheck\\Macro";
+char kEditorFolder[] = "C:\\aoftest\\Aofude";
+
+// The package folder with the files the rows name, and a machine whose editor is installed.
+struct Package {
+    Package() {
+        CreateDirectoryA("C:\\aoftest", nullptr);
+        CreateDirectoryA(kFolder.c_str(), nullptr);
+        for (const char *name : {"a.mac", "b.mac", "readme.txt"})
+            testfiles::WriteBytes(kFolder + "\\" + name, "x");
+        machine = aof::Machine{};
+        machine.editorInstalled = machine.macroFolderKnown = true;
+        machine.editorFolder = kEditorFolder;
+        std::strcpy(machine.macroFolder, kMacroFolder);
+        std::strcpy(machine.windowsFolder, "C:\\windows");
+        std::strcpy(machine.systemFolder, "C:\\windows\\system32");
+    }
+    ~Package() { testfiles::RemoveTree(kFolder); }
+
+    // The diagnostics of a setup-info file with these bytes: "101@2 205@9".
+    std::string Check(const std::string &bytes) {
+        std::string path = kFolder + "\\SETUP.AFU";
+        testfiles::WriteBytes(path, bytes);
+        auto list = std::make_unique<aof::DiagnosticList>();
+        aof::CheckSetupInfo(path.c_str(), machine, *list);
+        std::string found;
+        for (unsigned i = 0; i < list->count; ++i) {
+            found += found.empty() ? "" : " ";
+            found +=
+                std::to_string(list->items[i].code) + "@" + std::to_string(list->items[i].line);
+        }
+        return found;
+    }
+    aof::Machine machine;
+};
+
+// Lines joined with CR LF; the first six are a clean head.
+std::string File(std::initializer_list<const char *> lines) {
+    std::string text;
+    for (const char *line : lines)
+        text += std::string(line) + "\r\n";
+    return text;
+}
+
+#define HEAD                                                                                       \
+    "[Aofude Macro Setup]", "SetupVersion=32", "SetupName=テスト", "InternalName=Test",            \
+        "MacroVersion=1", "UnInstallInfoPath=\\macrodir\\test\\"
+
+TEST_CASE(AfucheckFindsEachMistakeOnItsLine) {
+    Package package;
+    const std::string longName(200, 'n');
+    const std::string longPath(510, 'p');
+    struct Row {
+        std::string file;
+        const char *expected;
+    } rows[] = {
+        {File({HEAD, "[Install Macros]", "FileName1=a.mac"}), ""},
+        {File({"[Aofude Macro Setup]", "SetupVersion=33", "MacroVersion=0", "[Install Macros]",
+               "FileName2=a.mac"}),
+         "210@1 211@1 101@2 102@3 103@4 201@5"},
+        {File({HEAD, "[Install Macros]", "FileName1=a.mac", "FileName3=b.mac", "FileName12=b.mac",
+               "FileName01=b.mac", "Titel1=x", "FileName1=b.mac"}),
+         "201@9 201@10 202@11 203@12 205@13"},
+        {File({HEAD, "[Install Macro]", "[Install Macros]", "FileName1=zzz.mac",
+               "UnInstallOption1=yes", "[Install Macros]", "FileName2=b.mac"}),
+         "204@7 106@9 217@10 206@11"},
+        {File({"SetupName=outside", HEAD, "[Install Macros]", "FileName1=a.mac", "[Install Files]",
+               "FileName1=b.mac", "Path1=A.MAC", "[Delete Files on Install]", "FileName1=old.mac",
+               "Path1=..\\old\\"}),
+         "203@1 213@11 212@15"},
+        {File({"[Aofude Macro Setup]", "SetupVersion=30", ("SetupName=" + longName).c_str(),
+               "InternalName=T", "MacroVersion=2", "UnInstallInfoPath=\\macrodir\\test",
+               "[Install Macros]", "FileName1=a.mac", ("Path1=" + longPath).c_str(), "[Group]",
+               "InstallToMainGroup=yesterday",
+               "GroupName=0123456789012345678901234567890123456789"}),
+         "207@3 209@6 107@8 208@11 207@12"},
+        {File({HEAD, "[Install Macros]", "FileName1=a.mac", "[Make Directory]", "1=one", "3=three",
+               "[ShellExecute]", "FileName=missing.txt", "[UnInstall Files]", "FileName1=x.dat",
+               "UnInstallOption2=1", "FileName3=y.dat", "FileName5=z.dat"}),
+         "214@11 215@13 201@18"},
+        {File({HEAD, "[Install Macros]", "FileName1=a.mac", "[ShellExecute]",
+               "FileName=readme.txt"}),
+         ""},
+        {"[Aofude Macro Setup]\r\nSetupVersion=32\r\nSetupName=\x81\x20\r\n",
+         "103@0 102@1 210@1 211@1 105@3"},
+    };
+    for (const Row &row : rows)
+        CHECK_STR(package.Check(row.file), row.expected);
+}
+
+// What the warnings on repeats say is what the reader does: the first key and the first
+// section win.
+TEST_CASE(AfucheckRepeatsFollowTheReader) {
+    Package package;
+    package.Check(File({HEAD, "[Install Macros]", "FileName1=a.mac", "FileName1=b.mac",
+                        "[Install Macros]", "FileName2=b.mac"}));
+    std::string path = kFolder + "\\SETUP.AFU";
+    char value[260];
+    aof::ReadSetupText(path.c_str(), aof::kInstallMacros, "FileName1", "", value, sizeof value);
+    CHECK_STR(value, "a.mac");
+    aof::ReadSetupText(path.c_str(), aof::kInstallMacros, "FileName2", "", value, sizeof value);
+    CHECK_STR(value, "");
+}
+
+// Saved in UTF-8 without a BOM: an error (every Japanese text would be mojibake). With a BOM,
+// UTF-8 or UTF-16: a warning, and the reader gives the values as code page 932 text.
+TEST_CASE(AfucheckTellsTheEncodings) {
+    Package package;
+    std::string utf8 =
+        u8"[Aofude Macro Setup]\r\nSetupVersion=32\r\nSetupName=テスト\r\n"
+        u8"InternalName=Test\r\nMacroVersion=1\r\nUnInstallInfoPath=\\macrodir\\t\\\r\n"
+        u8"[Install Macros]\r\nFileName1=a.mac\r\n";
+    CHECK_STR(package.Check(utf8), "104@0");
+    CHECK_STR(package.Check("\xEF\xBB\xBF" + utf8), "216@1");
+    std::string utf16 = "\xFF\xFE";
+    wchar_t wide[512];
+    int units = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide, 512) - 1;
+    utf16.append(reinterpret_cast<const char *>(wide), units * 2);
+    CHECK_STR(package.Check(utf16), "216@1");
+    char name[128];
+    std::string path = kFolder + "\\SETUP.AFU";
+    aof::ReadSetupString(path.c_str(), aof::kSetupName, name);
+    CHECK_STR(name, "テスト");
+}
+
+} // namespace

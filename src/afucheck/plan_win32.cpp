@@ -59,7 +59,7 @@ void PrintMachine(const Plan &plan) {
         Print(plan, "マクロフォルダ: %s\r\n", machine.macroFolder);
 }
 
-void PrintMode(const Plan &plan, const char *uninstallCopy) {
+SetupMode PrintMode(const Plan &plan, const char *uninstallCopy) {
     char internalName[kInternalName.size];
     char recordKey[kPathSize];
     ReadSetupString(plan.file, kInternalName, internalName);
@@ -68,7 +68,8 @@ void PrintMode(const Plan &plan, const char *uninstallCopy) {
     unsigned installed = recorded != 0 ? ReadSetupNumber(uninstallCopy, kMacroVersion) : 0;
     char version[11];
     FormatDecimal(version, installed);
-    switch (DecideMode(recorded, installed, ReadSetupNumber(plan.file, kMacroVersion))) {
+    SetupMode mode = DecideMode(recorded, installed, ReadSetupNumber(plan.file, kMacroVersion));
+    switch (mode) {
     case kNewInstall:
         Print(plan, "モード: 新規インストール\r\n");
         break;
@@ -78,12 +79,16 @@ void PrintMode(const Plan &plan, const char *uninstallCopy) {
               version);
         break;
     case kUninstall:
-        Print(plan, "モード: アンインストール (同じバージョン %s がインストール済み)\r\n", version);
+        Print(plan,
+              "モード: アンインストール (同じバージョン %s がインストール済み。"
+              "アンインストール情報の写しに従って削除します)\r\n",
+              version);
         break;
     case kNewerInstalled:
         Print(plan, "モード: 中止 (新しいバージョン %s がインストール済み)\r\n", version);
         break;
     }
+    return mode;
 }
 
 void PrintGroup(const Plan &plan, int group) {
@@ -216,8 +221,13 @@ void PrintPlan(const char *path, const Machine &machine, const TextSink &sink) {
     PrintMachine(plan);
     char uninstallCopy[kPathSize];
     PrintUninstallInfo(plan, uninstallCopy);
-    PrintMode(plan, uninstallCopy);
-    PrintGroup(plan, group);
+    SetupMode mode = PrintMode(plan, uninstallCopy);
+    if (mode == kUninstall || mode == kNewerInstalled)
+        return;
+    if (mode == kUpdate)
+        AssignSlotNumbers(machine.macroMenu, kNoGroupWithRoom, plan.macroCount, plan.slots);
+    else
+        PrintGroup(plan, group);
     PrintDirectories(plan);
     PrintDeletions(plan);
     PrintEntries(plan, kInstallMacros, true);

@@ -13,6 +13,7 @@ Environment: AOF_BUILD_DIR (default build/win64), AOF_BENCH_DIR (see bench.sh), 
 """
 
 import fcntl
+import hashlib
 import json
 import os
 import re
@@ -32,6 +33,9 @@ LOGS = os.path.abspath(os.environ.get('AOF_SCENARIO_LOGS', os.path.join(BUILD, '
 TEST_DIR = 'C:\\aoftest'
 DEFAULT_PACKAGE = 'C:\\aoftest\\pkg'
 DEFAULT_TIMEOUT = 8.0
+# What a console run with "unchanged" must leave as it was, beside the files.
+SNAPSHOT_KEYS = ['HKCU\\Software\\Aofudeo', 'HKCU\\Software\\Brenlo',
+                 'HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Aofude']
 
 BUILD_PROGRAMS = {
     'robot': os.path.join('tools', 'robot', 'robot.exe'),
@@ -302,6 +306,9 @@ class Run:
         self.timeout = None
         self.step_timeout = None
         self.progress_counters = None
+        self.console = False  # a console program, run without the robot
+        self.output_lines = []  # lines its output must hold, in this order
+        self.unchanged = False  # it must change no file and no registry value
 
 
 # ---------------------------------------------------------------- transcripts
@@ -474,8 +481,8 @@ class Scenario:
         for line in lines:
             word = line.word
             if word == 'dialog':
-                if pending_run is None:
-                    raise ScenarioError(f'{line.where()}: "dialog" before any "run"')
+                if pending_run is None or pending_run.console:
+                    raise ScenarioError(f'{line.where()}: "dialog" without a "run" above it')
                 pending_run.dialogs.append(self.dialog(line))
                 continue
             if word in CHECKS:
@@ -485,7 +492,7 @@ class Scenario:
                 continue
             if not flush():
                 return
-            if word == 'run':
+            if word in ('run', 'console'):
                 pending_run = self.run_line(line)
                 continue
             self.setup(line)
@@ -513,6 +520,7 @@ class Scenario:
     def run_line(self, line):
         program, argument = tokens(line.rest, 2)
         run = Run(line, program, argument)
+        run.console = line.word == 'console'
         for n, text in enumerate(line.block or []):
             word, _, rest = text.partition(' ')
             if word == 'exit':
@@ -528,6 +536,10 @@ class Scenario:
                 run.step_timeout = float(rest)
             elif word == 'progress-counters':
                 run.progress_counters = [unescape(t.strip()) for t in rest.split('|')]
+            elif word == 'line' and run.console:
+                run.output_lines.append(unescape(self.expand(rest)))
+            elif word == 'unchanged' and run.console:
+                run.unchanged = True
             else:
                 raise ScenarioError(f'line {line.number + n + 1}: unknown run option "{word}" '
                                     f'(exit, expect-failure, cwd, timeout, step-timeout, '
@@ -613,6 +625,8 @@ class Scenario:
     # -- running the program under the robot
 
     def execute(self, run, number):
+        if run.console:
+            return self.execute_console(run, number)
         program = self.win_path(run.program)
         unix_program = self.bench.unix(program)
         if not os.path.isfile(unix_program):
@@ -655,6 +669,61 @@ class Scenario:
         if self.verbose:
             self.notes.append(f'{label} transcript:\n' + text)
         return self.compare(run, label, text, transcript)
+
+    # -- running a console program (no dialogs): its output and what it left unchanged
+
+    def snapshot(self):
+        """The registry keys a setup program touches and every file under C:\\aoftest and the
+        users' folders: name, size, time and content."""
+        dumps = self.dump_keys(SNAPSHOT_KEYS)
+        files = {}
+        for top in ('aoftest', 'users'):
+            for folder, _, names in os.walk(os.path.join(self.bench.prefix, 'drive_c', top)):
+                files[folder] = 'folder'
+                for name in names:
+                    path = os.path.join(folder, name)
+                    info = os.lstat(path)
+                    with open(path, 'rb') as f:
+                        digest = hashlib.sha1(f.read()).hexdigest()
+                    files[path] = (info.st_size, info.st_mtime_ns, digest)
+        return dumps, files
+
+    def execute_console(self, run, number):
+        program = self.win_path(run.program)
+        if not os.path.isfile(self.bench.unix(program)):
+            raise ScenarioError(f'{run.line.where()}: no program {program} (copy it with '
+                                f'"program")')
+        argument = self.expand(run.argument)
+        label = f'console {number} ({program}{" " + argument if argument else ""})'
+        before = self.snapshot() if run.unchanged else None
+        rc, out, err = self.bench.spawn([program] + argument.split(),
+                                        run.timeout or self.timeout).result('cp932')
+        output = os.path.join(self.log_dir, f'console{number}.txt')
+        with open(output, 'w', encoding='utf-8') as f:
+            f.write(out)
+        problems = []
+        if run.exit_code is not None and str(rc) != run.exit_code:
+            problems.append(f'exit code: expected {run.exit_code}, got {rc}')
+        lines = [l.rstrip('\r') for l in out.split('\n')]
+        position = 0
+        for want in run.output_lines:
+            while position < len(lines) and lines[position] != want:
+                position += 1
+            if position == len(lines):
+                problems.append(f'no line "{show(want)}" (in this order) in the output')
+                break
+        if before is not None:
+            after = self.snapshot()
+            if after[0] != before[0]:
+                problems.append('registry values changed')
+            changed = sorted(p for p in set(before[1]) | set(after[1])
+                             if before[1].get(p) != after[1].get(p))
+            problems.extend(f'changed: {p}' for p in changed[:10])
+        if problems:
+            self.fail(f'{label}:\n' + '\n'.join('    ' + p for p in problems) +
+                      f'\n    output: {output}\n    (the rest of the scenario was skipped)')
+            return False
+        return True
 
     def compare(self, run, label, text, transcript):
         seen, failure, exit_code = parse_transcript(text)
@@ -777,7 +846,7 @@ class Running:
                                      stdout=self.out, stderr=self.err, env=env,
                                      start_new_session=True)
 
-    def result(self):
+    def result(self, encoding='utf-8'):
         try:
             rc = self.proc.wait(timeout=self.timeout + 15)
         except subprocess.TimeoutExpired:
@@ -789,7 +858,7 @@ class Running:
         texts = []
         for f in (self.out, self.err):
             f.seek(0)
-            texts.append(f.read().decode('utf-8', 'replace'))
+            texts.append(f.read().decode(encoding, 'replace'))
             f.close()
         return rc, texts[0], texts[1]
 

@@ -2,6 +2,7 @@
 #include "driver/run_state_win32.h"
 
 #include "driver/mode_decision.h"
+#include "common/format.h"
 #include "driver/startup_paths.h"
 #include "editor/editor_environment_win32.h"
 #include "editor/menu_registry_win32.h"
@@ -128,6 +129,22 @@ static bool ReadIdentity(RunState &state) {
     return state.macroVersion >= 1 || StopWith(kInvalidMacroVersion);
 }
 
+// Two packages whose uninstall-info copies have the same path would each take the other's
+// lists, version and user count: a copy that names another package is neither used nor
+// replaced. A package without InternalName cannot tell and goes on.
+static bool CheckUninstallInfoOwner(const RunState &state) {
+    char owner[kInternalName.size];
+    ReadSetupString(state.uninstallInfoCopy, kInternalName, owner);
+    if (state.internalName[0] == '\0' || owner[0] == '\0' ||
+        EqualsIgnoringAsciiCase(owner, state.internalName))
+        return true;
+    char name[kSetupName.size];
+    ReadSetupString(state.uninstallInfoCopy, kSetupName, name);
+    char text[sizeof kSharedUninstallInfoFormat + kInternalName.size];
+    FormatText(text, sizeof text, kSharedUninstallInfoFormat, name[0] != '\0' ? name : owner);
+    return StopWith(text);
+}
+
 static StartupResult DecideStartupMode(RunState &state) {
     ComposeRecordKeyPath(state.recordKeyPath, state.internalName);
     unsigned recorded =
@@ -157,7 +174,8 @@ StartupResult ReadStartup(RunState &state, const char *commandLine) {
         !CheckSetupVersion(state) || !CountMacros(state))
         return kStartupStopped;
     PlaceMacros(state);
-    if (!FindMacroFolder(state) || !DeriveUninstallInfoPaths(state) || !ReadIdentity(state))
+    if (!FindMacroFolder(state) || !DeriveUninstallInfoPaths(state) || !ReadIdentity(state) ||
+        !CheckUninstallInfoOwner(state))
         return kStartupStopped;
     return DecideStartupMode(state);
 }

@@ -18,6 +18,11 @@ constexpr char kEnvKeyNotOpened[] =
     "ﾚｼﾞｽﾄﾘの Aofude\\Env ｷｰが開けません。\n\nｾｯﾄｱｯﾌﾟを中止します。";
 constexpr char kInvalidMacroVersion[] =
     "*.AFUﾌｧｲﾙのMacroVersionの値が不正です。\n\nｾｯﾄｱｯﾌﾟを中止します。";
+// Another package keeps its uninstall information in the same file (its SetupName, or its
+// InternalName when it has none, fills in).
+constexpr char kSharedUninstallInfoFormat[] =
+    "このﾏｸﾛと、すでにｾｯﾄｱｯﾌﾟされている\n\n%s\n\nは、同じｱﾝｲﾝｽﾄｰﾙ情報ﾌｫﾙﾀﾞを使っています。"
+    "そのﾏｸﾛのｱﾝｲﾝｽﾄｰﾙ情報を壊さないよう、ｾｯﾄｱｯﾌﾟを中止します。\n製作者宛に連絡してください。";
 constexpr char kNewerVersionInstalled[] =
     " :\n\n既に新しいﾊﾞｰｼﾞｮﾝのﾏｸﾛがｾｯﾄｱｯﾌﾟされています。\n\nｾｯﾄｱｯﾌﾟを中止します。";
 

@@ -1,8 +1,14 @@
 #!/usr/bin/env bash
-# Installs the sample package (sample/) into the stand-in editor under Wine with SETUP.EXE,
-# shows the editor's macro menu, then runs SETUP.EXE again to uninstall the package.
+# Tries a macro package as its users will meet it: checks its setup-info file with AFUCHECK
+# /PLAN, installs it into the stand-in editor under Wine with SETUP.EXE, saves a screenshot of
+# the editor with its macro menu and the package's sub-menu open, then runs SETUP.EXE again
+# to uninstall the package.
 #
-#   bash tools/run-sample.sh
+#   bash tools/run-sample.sh [PACKAGE_DIR]
+#
+# PACKAGE_DIR holds the package as it is shipped: its setup-info file (SETUP.AFU, or one other
+# *.AFU file) in code page 932 and its files; SETUP.EXE is taken from this build and named
+# after the setup-info file. Without PACKAGE_DIR the bundled sample (sample/) is used.
 #
 # With a DISPLAY (and CI not "true") the dialogs open on that display and you answer them.
 # Otherwise the UI robot answers them on the bench's own display and prints what it saw:
@@ -10,12 +16,17 @@
 # and OK (confirm, really remove the registration, delete the files, really delete, report).
 #
 # The package goes to C:\aoftest\sample\package, the stand-in editor to C:\aoftest\sample\Aofude
-# (its macro folder is then C:\aoftest\sample\Aofude\Macro). The bench is reset first.
+# (its macro folder is then C:\aoftest\sample\Aofude\Macro). The bench is reset first. The
+# screenshot is build/run-sample/menu.png.
 set -euo pipefail
 
 REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BENCH=$REPO/tools/bench/bench.sh
 BUILD=$REPO/build/win64
+PACKAGE_DIR=${1:-}
+[ -z "$PACKAGE_DIR" ] || [ -d "$PACKAGE_DIR" ] || { echo "run-sample: no folder $PACKAGE_DIR" >&2; exit 2; }
+PACKAGE_DIR=${PACKAGE_DIR:+$(cd "$PACKAGE_DIR" && pwd)}
+SHOT=$REPO/build/run-sample/menu.png
 USER_DISPLAY=${DISPLAY:-}
 INTERACTIVE=0
 if [ -n "$USER_DISPLAY" ] && [ "${CI:-}" != true ]; then
@@ -27,7 +38,7 @@ step() { printf '\n== %s\n' "$*"; }
 step "Installing what is needed (Debian packages)"
 bash "$REPO/tools/setup-machine.sh"
 
-step "Building SETUP.EXE and the test tools (win64)"
+step "Building SETUP.EXE, AFUCHECK.EXE and the test tools (win64)"
 cd "$REPO"
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 -j2 >/dev/null
@@ -40,17 +51,40 @@ step "Starting the Wine bench"
 SAMPLE_WIN='C:\aoftest\sample'
 SAMPLE_UNIX=$WINEPREFIX/drive_c/aoftest/sample
 PACKAGE_UNIX=$SAMPLE_UNIX/package
-SETUP_WIN="$SAMPLE_WIN\\package\\SETUP.EXE"
+EDITOR_EXE=$BUILD/tools/editor_standin/aofude.exe
 
-step "Copying SETUP.EXE and the sample package to $SAMPLE_WIN\\package"
+step "Copying the package to $SAMPLE_WIN\\package"
 mkdir -p "$PACKAGE_UNIX"
-cp "$BUILD/SETUP.EXE" "$PACKAGE_UNIX/SETUP.EXE"
-# The package's texts are kept in UTF-8 here; the editor and SETUP.EXE read code page 932.
-bash "$REPO/tools/copy-sample.sh" "$PACKAGE_UNIX"
+if [ -n "$PACKAGE_DIR" ]; then
+  cp -R "$PACKAGE_DIR"/. "$PACKAGE_UNIX"/
+else
+  # The sample's texts are kept in UTF-8 here; the editor and SETUP.EXE read code page 932.
+  bash "$REPO/tools/copy-sample.sh" "$PACKAGE_UNIX"
+fi
+# SETUP.EXE pairs with SETUP.AFU; a package with one other *.AFU file gets the program under
+# that file's name (FOO.AFU, FOO.EXE).
+INFO=$(cd "$PACKAGE_UNIX" && { ls SETUP.AFU 2>/dev/null || ls | grep -i '\.afu$' || true; })
+[ "$(printf '%s\n' "$INFO" | grep -c .)" = 1 ] ||
+  { echo "run-sample: the package needs SETUP.AFU or exactly one *.AFU file" >&2; exit 2; }
+PROGRAM=${INFO%.*}.EXE
+cp "$BUILD/SETUP.EXE" "$PACKAGE_UNIX/$PROGRAM"
 ls "$PACKAGE_UNIX"
+SETUP_WIN="$SAMPLE_WIN\\package\\$PROGRAM"
 
 step "Installing the stand-in editor (fresh editor, no macro folder yet)"
-"$BENCH" run "$BUILD/tools/editor_standin/aofude.exe" /install "$SAMPLE_WIN\\Aofude"
+"$BENCH" run "$EDITOR_EXE" /install "$SAMPLE_WIN\\Aofude"
+
+step "AFUCHECK /PLAN $INFO"
+check=0
+"$BENCH" run "$BUILD/AFUCHECK.EXE" /PLAN "$SAMPLE_WIN\\package\\$INFO" >"$SAMPLE_UNIX/plan.txt" || check=$?
+iconv -f CP932 -t UTF-8 "$SAMPLE_UNIX/plan.txt"
+if [ "$check" = 2 ]; then
+  echo "run-sample: AFUCHECK found errors; SETUP.EXE would refuse this package or install nothing sensible" >&2
+  exit 1
+fi
+# The group /PLAN names: its sub-menu is opened for the screenshot (0: the macro menu alone).
+GROUP=$(iconv -f CP932 -t UTF-8 "$SAMPLE_UNIX/plan.txt" | sed -n 's/^メニュー: サブメニュー \([1-7]\).*/\1/p')
+GROUP=${GROUP:-0}
 
 # run_setup NAME ANSWER…: runs SETUP.EXE, answered by the user or by the robot.
 run_setup() {
@@ -70,15 +104,36 @@ run_setup() {
 
 show_state() {
   step "The stand-in editor's macro menu"
-  "$BENCH" run "$BUILD/tools/editor_standin/aofude.exe" /dump-menu
-  step "Files in the editor's macro folder"
+  "$BENCH" run "$EDITOR_EXE" /dump-menu
+  step "Files in the editor's folder"
   (cd "$SAMPLE_UNIX/Aofude" && find . -type f | sort) || true
 }
 
-step "Running SETUP.EXE: install"
+# Opens the stand-in editor with its macro menu and the package's sub-menu, waits (at most
+# 30 s) until the menus are on the screen, saves the editor's windows, and closes it again.
+take_screenshot() {
+  step "Screenshot of the stand-in editor's macro menu"
+  local out=$SAMPLE_UNIX/editor.out
+  setsid "$WINE" "$EDITOR_EXE" /show-menu "$GROUP" </dev/null >"$out" 2>&1 &
+  local waited=0
+  until grep -q '^menu-open' "$out" 2>/dev/null; do
+    [ "$waited" -lt 300 ] || { echo "run-sample: the editor's menu did not open within 30 s" >&2; exit 1; }
+    sleep 0.1
+    waited=$((waited + 1))
+  done
+  mkdir -p "$(dirname "$SHOT")"
+  "$BENCH" shot-windows "$SHOT" aofude.exe
+  "$BENCH" run "$EDITOR_EXE" /close
+  echo "The editor as the package's users see it: $SHOT"
+}
+
+step "Running $PROGRAM: install"
 run_setup install OK OK
 show_state
+take_screenshot
 
-step "Running SETUP.EXE again: uninstall"
+step "Running $PROGRAM again: uninstall"
 run_setup uninstall OK Yes OK Yes OK
 show_state
+echo
+echo "Screenshot of the installed package's menu: $SHOT"

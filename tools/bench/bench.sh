@@ -10,6 +10,9 @@
 #                           waits while a scenario run (tests/scenarios/run.py) holds the bench
 #   bench.sh stop           stops the wineserver and the Xvfb this bench started
 #   bench.sh shot FILE.png  screenshot of the Xvfb display
+#   bench.sh shot-windows FILE.png PROGRAM.exe
+#                           the visible windows of that program only (menus included), each
+#                           read by itself and laid over each other, cut to their extent
 #
 # Settings (environment):
 #   AOF_BENCH_DIR      bench folder, default /tmp/aofude-bench (prefix, locale, logs, pid files)
@@ -325,6 +328,27 @@ cmd_shot() {
   xwd -root -silent -display ":$DISPLAY_NUM" | convert xwd:- "$1" || die "screenshot failed"
 }
 
+# Wine's popup menus do not show in a capture of the root window (they come out black), but
+# each window read by itself is whole: the program's windows are laid over each other from the
+# bottom one up (xwininfo lists the top one first).
+cmd_shot_windows() {
+  [ $# -eq 2 ] || die "usage: bench.sh shot-windows FILE.png PROGRAM.exe"
+  xvfb_ready || die "Xvfb is not running on :$DISPLAY_NUM"
+  local parts=() work geometry id x y
+  work=$(mktemp -d)
+  while read -r id geometry; do
+    x=$(sed -E 's/^[0-9]+x[0-9]+\+(-?[0-9]+)\+.*/\1/' <<<"$geometry")
+    y=$(sed -E 's/^[0-9]+x[0-9]+\+-?[0-9]+\+(-?[0-9]+).*/\1/' <<<"$geometry")
+    xwd -id "$id" -silent -display ":$DISPLAY_NUM" | convert xwd:- "$work/$id.png" || die "capturing window $id failed"
+    parts+=(-page "+$x+$y" "$work/$id.png")
+  done < <(xwininfo -root -tree -display ":$DISPLAY_NUM" | grep -F "(\"$2\" " |
+           sed -nE 's/^ *(0x[0-9a-f]+) .* ([0-9]+x[0-9]+\+-?[0-9]+\+-?[0-9]+) .*/\1 \2/p' |
+           grep -v ' 1x1+' | tac)
+  [ ${#parts[@]} -gt 0 ] || die "no visible window of $2"
+  convert "${parts[@]}" -layers merge +repage "$1" || die "screenshot failed"
+  rm -rf "$work"
+}
+
 cmd=${1:-}
 shift || true
 case "$cmd" in
@@ -334,5 +358,6 @@ case "$cmd" in
   reset) cmd_reset ;;
   stop) cmd_stop ;;
   shot) cmd_shot "$@" ;;
-  *) die "usage: bench.sh start | env | run EXE [ARGS…] | reset | stop | shot FILE.png" ;;
+  shot-windows) cmd_shot_windows "$@" ;;
+  *) die "usage: bench.sh start | env | run EXE [ARGS…] | reset | stop | shot FILE.png | shot-windows FILE.png PROGRAM.exe" ;;
 esac

@@ -229,6 +229,31 @@ std::string dumpMenu(const MacroMenu &model) {
 
 MacroMenu g_menu;
 
+// /show-menu: the sub-menu to open (0: the macro menu alone; -1: open nothing), the menus
+// opened so far, and the steps done.
+int g_showGroup = -1;
+int g_popupsOpened = 0;
+bool g_walkedToGroup = false;
+bool g_toldMenuOpen = false;
+
+// Called whenever a menu waits for input: once ﾏｸﾛ(&M) is open (Alt+M, posted at start),
+// walks down to the sub-menu and opens it as a user does with the arrow keys (the first item
+// is selected when a menu opens; the separator is passed over); once every menu wanted is
+// open, writes "menu-open".
+void showMenuStep(HWND window) {
+    int wanted = g_showGroup == 0 ? 1 : 2;
+    if (g_popupsOpened == 1 && !g_walkedToGroup && wanted == 2) {
+        g_walkedToGroup = true;
+        int downs = (int)g_menu.main.size() + g_showGroup - 1;
+        for (int i = 0; i < downs; ++i)
+            PostMessageA(window, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageA(window, WM_KEYDOWN, VK_RIGHT, 0);
+    } else if (g_popupsOpened >= wanted && !g_toldMenuOpen) {
+        g_toldMenuOpen = true;
+        write(STD_OUTPUT_HANDLE, "menu-open\n");
+    }
+}
+
 const Slot *findSlot(int number) {
     for (const Slot &slot : g_menu.main)
         if (slot.number == number)
@@ -264,6 +289,13 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         EndPaint(window, &paint);
         return 0;
     }
+    case WM_INITMENUPOPUP:
+        ++g_popupsOpened;
+        break;
+    case WM_ENTERIDLE:
+        if (wParam == MSGF_MENU && g_showGroup >= 0)
+            showMenuStep(window);
+        break;
     case WM_CLOSE:
         DestroyWindow(window);
         return 0;
@@ -295,12 +327,28 @@ int runWindow(HINSTANCE instance, const std::string &className) {
     char handle[32];
     wsprintfA(handle, "ready\t%p\n", (void *)window);
     write(STD_OUTPUT_HANDLE, handle);
+    if (g_showGroup >= 0)
+        PostMessageA(window, WM_SYSCOMMAND, SC_KEYMENU, 'm'); // Alt+M: ﾏｸﾛ(&M)
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
     return (int)message.wParam;
+}
+
+// ---- /close ----
+
+// Asks every editor window to close and waits (at most 10 s) until none is left.
+int closeEditors() {
+    for (int waited = 0; waited < 10000; waited += 50) {
+        HWND window = FindWindowA("Aofude32Class", nullptr);
+        if (window == nullptr)
+            return 0;
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        Sleep(50);
+    }
+    return failure("a window of class Aofude32Class is still open 10 s after WM_CLOSE");
 }
 
 // ---- /install ----
@@ -411,7 +459,9 @@ int install(const InstallOptions &options) {
 const char kUsage[] =
     "usage: aofude [/class NAME]\n"
     "       aofude /install FOLDER [/macropath PATH | /nomacropath] [/noassign | /emptyassign]\n"
-    "       aofude /dump-menu\n";
+    "       aofude /dump-menu\n"
+    "       aofude /show-menu GROUP\n"
+    "       aofude /close\n";
 
 int usage() {
     write(STD_ERROR_HANDLE, kUsage);
@@ -436,6 +486,14 @@ int run(HINSTANCE instance, const std::vector<std::wstring> &args) {
             return usage();
         return runWindow(instance, name);
     }
+    if (is(args[0], L"/show-menu")) {
+        if (args.size() != 2 || args[1].size() != 1 || args[1][0] < L'0' || args[1][0] > L'7')
+            return usage();
+        g_showGroup = args[1][0] - L'0';
+        return runWindow(instance, "Aofude32Class");
+    }
+    if (is(args[0], L"/close"))
+        return args.size() == 1 ? closeEditors() : usage();
     if (is(args[0], L"/dump-menu")) {
         if (args.size() != 1)
             return usage();

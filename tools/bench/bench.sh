@@ -341,7 +341,7 @@ cmd_shot_windows() {
     y=$(sed -E 's/^[0-9]+x[0-9]+\+-?[0-9]+\+(-?[0-9]+).*/\1/' <<<"$geometry")
     xwd -id "$id" -silent -display ":$DISPLAY_NUM" | convert xwd:- "$work/$id.png" || die "capturing window $id failed"
     parts+=(-page "+$x+$y" "$work/$id.png")
-  done < <(xwininfo -root -tree -display ":$DISPLAY_NUM" | grep -F "(\"$2\" " |
+  done < <(xwininfo -root -tree -display ":$DISPLAY_NUM" | grep -iF "(\"$2\" " |
            sed -nE 's/^ *(0x[0-9a-f]+) .* ([0-9]+x[0-9]+\+-?[0-9]+\+-?[0-9]+) .*/\1 \2/p' |
            grep -v ' 1x1+' | tac)
   [ ${#parts[@]} -gt 0 ] || die "no visible window of $2"

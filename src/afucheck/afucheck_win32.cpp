@@ -3,6 +3,7 @@
 #include "afucheck/diagnostics.h"
 #include "afucheck/plan_win32.h"
 #include "afucheck/setup_info_check_win32.h"
+#include "common/format.h"
 #include "common/text.h"
 
 #include <cstdlib>
@@ -60,6 +61,13 @@ void PrintDiagnostics(const DiagnosticList &list, const char *shown, bool warnin
     char line[kLineSize];
     for (unsigned i = 0; i < list.count; ++i) {
         FormatDiagnostic(line, shown, list.items[i], warningsAsErrors);
+        WriteText(sink, line);
+    }
+    if (list.dropped != 0) {
+        char count[11];
+        FormatDecimal(count, list.dropped);
+        FormatText(line, sizeof line, "%s: ほかに %s 件の問題があります (表示は %d 件まで)\r\n",
+                   shown, count, static_cast<int>(kMaxDiagnostics));
         WriteText(sink, line);
     }
 }

@@ -67,11 +67,13 @@ const char *DiagnosticText(int code) {
 void ClearDiagnostics(DiagnosticList &list) {
     list.count = 0;
     list.dropped = 0;
+    list.droppedErrors = 0;
 }
 
 void AddDiagnostic(DiagnosticList &list, int code, unsigned line, const char *detail) {
     if (list.count == kMaxDiagnostics) {
         ++list.dropped;
+        list.droppedErrors += IsErrorCode(code) ? 1 : 0;
         return;
     }
     Diagnostic &item = list.items[list.count++];
@@ -91,7 +93,8 @@ void SortDiagnostics(DiagnosticList &list) {
 }
 
 DiagnosticCounts CountDiagnostics(const DiagnosticList &list, bool warningsAsErrors) {
-    DiagnosticCounts counts{0, 0};
+    unsigned droppedErrors = warningsAsErrors ? list.dropped : list.droppedErrors;
+    DiagnosticCounts counts{droppedErrors, list.dropped - droppedErrors};
     for (unsigned i = 0; i < list.count; ++i) {
         if (warningsAsErrors || IsErrorCode(list.items[i].code))
             ++counts.errors;

@@ -51,7 +51,8 @@ struct Diagnostic {
 struct DiagnosticList {
     Diagnostic items[kMaxDiagnostics];
     unsigned count;
-    unsigned dropped; // found beyond kMaxDiagnostics
+    unsigned dropped;       // found beyond kMaxDiagnostics; still counted
+    unsigned droppedErrors; // those of them that are errors
 };
 
 void ClearDiagnostics(DiagnosticList &list);

@@ -114,6 +114,12 @@ TEST(AfucheckDiagnostics, PrintsTheLinesBuildToolsPrintAndCountsForTheExitCode) 
     EXPECT_EQ(aof::ExitCodeFor(aof::CountDiagnostics(*list, true)), 2);
     aof::ClearDiagnostics(*list);
     EXPECT_EQ(aof::ExitCodeFor(aof::CountDiagnostics(*list, false)), 0);
+    // Beyond the list's room a diagnostic is no longer printed but still decides the exit code.
+    for (unsigned i = 0; i < aof::kMaxDiagnostics; ++i)
+        aof::AddDiagnostic(*list, aof::kUnknownKey, i + 1, "");
+    aof::AddDiagnostic(*list, aof::kNoFirstMacro, 0, "");
+    EXPECT_EQ(list->count, aof::kMaxDiagnostics);
+    EXPECT_EQ(aof::ExitCodeFor(aof::CountDiagnostics(*list, false)), 2);
 }
 
 } // namespace

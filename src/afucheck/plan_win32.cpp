@@ -5,6 +5,7 @@
 #include "driver/mode_decision.h"
 #include "driver/startup_paths.h"
 #include "editor/slot_allocation_win32.h"
+#include "record/package_record_win32.h"
 #include "record/record_key.h"
 #include "record/registry_dword_win32.h"
 #include "setupinfo/entry_resolution_win32.h"
@@ -57,6 +58,18 @@ void PrintMachine(const Plan &plan) {
               machine.macroFolder);
     else
         Print(plan, "マクロフォルダ: %s\r\n", machine.macroFolder);
+}
+
+// SETUP.EXE neither uses nor replaces another package's uninstall-info copy.
+bool PrintOtherOwner(const Plan &plan, const char *uninstallCopy) {
+    char internalName[kInternalName.size];
+    char owner[kOwnerNameSize];
+    ReadSetupString(plan.file, kInternalName, internalName);
+    if (!IsOtherPackagesCopy(uninstallCopy, internalName, owner))
+        return false;
+    Print(plan, "モード: 中止 (アンインストール情報の写し %s は別のパッケージ「%s」のものです)\r\n",
+          uninstallCopy, owner);
+    return true;
 }
 
 SetupMode PrintMode(const Plan &plan, const char *uninstallCopy) {
@@ -221,6 +234,8 @@ void PrintPlan(const char *path, const Machine &machine, const TextSink &sink) {
     PrintMachine(plan);
     char uninstallCopy[kPathSize];
     PrintUninstallInfo(plan, uninstallCopy);
+    if (PrintOtherOwner(plan, uninstallCopy))
+        return;
     SetupMode mode = PrintMode(plan, uninstallCopy);
     if (mode == kUninstall || mode == kNewerInstalled)
         return;

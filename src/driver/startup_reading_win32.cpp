@@ -7,6 +7,7 @@
 #include "editor/editor_environment_win32.h"
 #include "editor/menu_registry_win32.h"
 #include "editor/slot_allocation_win32.h"
+#include "record/package_record_win32.h"
 #include "record/record_key.h"
 #include "record/registry_dword_win32.h"
 #include "setupinfo/entry_resolution_win32.h"
@@ -133,15 +134,11 @@ static bool ReadIdentity(RunState &state) {
 // lists, version and user count: a copy that names another package is neither used nor
 // replaced. A package without InternalName cannot tell and goes on.
 static bool CheckUninstallInfoOwner(const RunState &state) {
-    char owner[kInternalName.size];
-    ReadSetupString(state.uninstallInfoCopy, kInternalName, owner);
-    if (state.internalName[0] == '\0' || owner[0] == '\0' ||
-        EqualsIgnoringAsciiCase(owner, state.internalName))
+    char owner[kOwnerNameSize];
+    if (!IsOtherPackagesCopy(state.uninstallInfoCopy, state.internalName, owner))
         return true;
-    char name[kSetupName.size];
-    ReadSetupString(state.uninstallInfoCopy, kSetupName, name);
-    char text[sizeof kSharedUninstallInfoFormat + kInternalName.size];
-    FormatText(text, sizeof text, kSharedUninstallInfoFormat, name[0] != '\0' ? name : owner);
+    char text[sizeof kSharedUninstallInfoFormat + kOwnerNameSize];
+    FormatText(text, sizeof text, kSharedUninstallInfoFormat, owner);
     return StopWith(text);
 }
 

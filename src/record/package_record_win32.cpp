@@ -100,4 +100,15 @@ void WriteInstalledUsers(const char *uninstallCopy, unsigned count) {
     FlushProfileCache(uninstallCopy);
 }
 
+bool IsOtherPackagesCopy(const char *uninstallCopy, const char *internalName, char *ownerName) {
+    char owner[kInternalName.size];
+    ReadSetupString(uninstallCopy, kInternalName, owner);
+    if (internalName[0] == '\0' || owner[0] == '\0' || EqualsIgnoringAsciiCase(owner, internalName))
+        return false;
+    ReadSetupString(uninstallCopy, kSetupName, ownerName);
+    if (ownerName[0] == '\0')
+        CopyText(ownerName, kOwnerNameSize, owner);
+    return true;
+}
+
 } // namespace aof

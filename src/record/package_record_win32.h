@@ -27,4 +27,12 @@ unsigned MakeUninstallInfoCopies(const char *setupInfo, const char *programFile,
 
 void WriteInstalledUsers(const char *uninstallCopy, unsigned count);
 
+constexpr unsigned kOwnerNameSize = 256; // a SetupName, or an InternalName of 255 bytes
+
+// True when the uninstall-info copy belongs to another package: it names an InternalName that
+// is not the running package's. ownerName (kOwnerNameSize bytes) then receives that package's
+// SetupName, or its InternalName when it has none. A package without InternalName cannot tell
+// and gets false.
+bool IsOtherPackagesCopy(const char *uninstallCopy, const char *internalName, char *ownerName);
+
 } // namespace aof

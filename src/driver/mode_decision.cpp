@@ -17,6 +17,18 @@ bool IsFilesOnlyInstall(bool updateFlag, int chosenGroup) {
     return !updateFlag && chosenGroup == kNoGroupWithRoom;
 }
 
+PassDecision DecidePass(SetupMode mode, int chosenGroup) {
+    PassDecision pass;
+    pass.mode = mode;
+    pass.filesOnly = mode != kUninstall && IsFilesOnlyInstall(mode == kUpdate, chosenGroup);
+    return pass;
+}
+
+bool MustConfirm(bool editorFoundClosed, const PassDecision &pass, const PassDecision &confirmed) {
+    return !editorFoundClosed || pass.mode != confirmed.mode ||
+           pass.filesOnly != confirmed.filesOnly;
+}
+
 static void ComposeMessage(char *out, const char *setupName, const char *first,
                            const char *second) {
     CopyText(out, kConfirmationSize, setupName);

@@ -16,6 +16,22 @@ SetupMode DecideMode(unsigned recordedVersion, unsigned installedVersion, unsign
 // A new install with no group that has room copies the files only.
 bool IsFilesOnlyInstall(bool updateFlag, int chosenGroup);
 
+// What one pass of the start-up reading decided, as its confirmation states it. The run's
+// flags (and the macro-folder flag) are always those of the last pass, the one the sequence
+// works on, never left over from an earlier pass.
+struct PassDecision {
+    SetupMode mode; // kNewInstall, kUpdate or kUninstall
+    bool filesOnly; // a new install without room in the macro menu
+};
+
+PassDecision DecidePass(SetupMode mode, int chosenGroup);
+
+// Whether a pass must ask the user. Every pass asks until the editor has been found closed;
+// the pass read after that asks only when it decided otherwise than the confirmation the user
+// accepted (the editor saving its menu as it closed, or another setup, changed what the
+// registry says): a run never does what the user has not confirmed.
+bool MustConfirm(bool editorFoundClosed, const PassDecision &pass, const PassDecision &confirmed);
+
 constexpr std::size_t Longer(std::size_t a, std::size_t b) {
     return a > b ? a : b;
 }

@@ -17,6 +17,14 @@ bool AllocateTable(ByteTable &table, std::size_t length) {
     return true;
 }
 
+bool CopyTable(const ByteTable &from, ByteTable &to) {
+    if (!AllocateTable(to, from.length))
+        return false;
+    if (from.length > 0)
+        std::memcpy(to.bytes, from.bytes, from.length);
+    return true;
+}
+
 void ReleaseTable(ByteTable &table) {
     std::free(table.bytes);
     table.bytes = nullptr;
@@ -203,6 +211,82 @@ bool EmptySlot(ByteTable &menu, unsigned slot) {
     if (!LocateSlot(menu, slot, &pathOffset, &titleEnd))
         return false;
     return SpliceTable(menu, pathOffset, titleEnd, "", nullptr);
+}
+
+// A piece of a table: its offset and length in bytes.
+struct Span {
+    std::size_t offset;
+    std::size_t length;
+};
+
+static bool SameBytes(const ByteTable &a, Span spanA, const ByteTable &b, Span spanB) {
+    return spanA.length == spanB.length &&
+           std::memcmp(a.bytes + spanA.offset, b.bytes + spanB.offset, spanA.length) == 0;
+}
+
+// Slot 1 to 80 as its two strings with their NULs; slot 81 stands for the bytes after them.
+static Span SlotSpan(const ByteTable &menu, unsigned slot) {
+    std::size_t start = SkipStrings(menu, 0, 2 * slot - 2);
+    std::size_t end = slot <= kSlotCount ? SkipStrings(menu, start, 2) : menu.length;
+    return Span{start, end - start};
+}
+
+// Where one piece of the merged table comes from; false on a conflict.
+static bool PickSource(const ByteTable *tables[3], Span spans[3], int *source) {
+    *source = 2; // fresh
+    if (SameBytes(*tables[0], spans[0], *tables[1], spans[1]))
+        return true;
+    *source = 1; // edited
+    return SameBytes(*tables[0], spans[0], *tables[2], spans[2]);
+}
+
+bool MergeMenuTables(const ByteTable &original, const ByteTable &edited, const ByteTable &fresh,
+                     ByteTable &merged) {
+    const ByteTable *tables[3] = {&original, &edited, &fresh};
+    // The first round measures the merged table, the second fills it.
+    std::size_t length = 0;
+    for (int round = 0; round < 2; ++round) {
+        std::size_t at = 0;
+        for (unsigned slot = 1; slot <= kSlotCount + 1; ++slot) {
+            Span spans[3];
+            for (int t = 0; t < 3; ++t)
+                spans[t] = SlotSpan(*tables[t], slot);
+            int source;
+            // The editor's own bytes after the slots are always taken as they are now.
+            if (slot > kSlotCount)
+                source = 2;
+            else if (!PickSource(tables, spans, &source))
+                return false;
+            if (round == 1 && spans[source].length > 0)
+                std::memcpy(merged.bytes + at, tables[source]->bytes + spans[source].offset,
+                            spans[source].length);
+            at += spans[source].length;
+        }
+        length = at;
+        if (round == 0 && !AllocateTable(merged, length))
+            return false;
+    }
+    return true;
+}
+
+bool MergeGroupNameTables(const ByteTable &original, const ByteTable &edited,
+                          const ByteTable &fresh, ByteTable &merged) {
+    if (!CopyTable(fresh, merged))
+        return false;
+    const ByteTable *tables[3] = {&original, &edited, &fresh};
+    for (int group = 1; group < kGroupCount; ++group) {
+        Span field = {static_cast<std::size_t>(group - 1) * kGroupNameFieldSize,
+                      kGroupNameFieldSize};
+        Span spans[3] = {field, field, field};
+        int source;
+        if (!PickSource(tables, spans, &source)) {
+            ReleaseTable(merged);
+            return false;
+        }
+        std::memcpy(merged.bytes + field.offset, tables[source]->bytes + field.offset,
+                    field.length);
+    }
+    return true;
 }
 
 } // namespace aof

@@ -28,6 +28,7 @@ struct ByteTable {
 };
 
 bool AllocateTable(ByteTable &table, std::size_t length); // zero-filled
+bool CopyTable(const ByteTable &from, ByteTable &to);     // to: a released table
 void ReleaseTable(ByteTable &table);
 
 // Makes sure a table read from the registry can be walked: a menu table with fewer than 160
@@ -62,6 +63,16 @@ bool SlotHoldsEntry(const ByteTable &menu, unsigned slot, const char *path, cons
 
 // Empties slot 1 to 80 in place; false (table unchanged) for a slot out of range or no memory.
 bool EmptySlot(ByteTable &menu, unsigned slot);
+
+// This run's edits carried onto the editor's tables as they are now. original is the table as
+// this run read it, edited the same with this run's edits, fresh the value read again just
+// before storing (all three completed). merged (a released table) gets fresh with every slot
+// (group name) that this run changed taken from edited. False when one of those was changed
+// in fresh too (someone else used the slot or named the sub-menu meanwhile), or no memory.
+bool MergeMenuTables(const ByteTable &original, const ByteTable &edited, const ByteTable &fresh,
+                     ByteTable &merged);
+bool MergeGroupNameTables(const ByteTable &original, const ByteTable &edited,
+                          const ByteTable &fresh, ByteTable &merged);
 
 bool IsGroupNameEmpty(const ByteTable &groups, int group); // group 1 to 7
 bool GroupNameEquals(const ByteTable &groups, int group, const char *name);

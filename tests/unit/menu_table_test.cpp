@@ -285,4 +285,52 @@ TEST(GroupNames, NamesAreSetClearedAndComparedWithinTheirFields) {
     EXPECT_EQ(named.Bytes(), GroupsWith({{1, "One"}, {3, "Three"}}));
 }
 
+// The tables read again just before storing: this run's edits carried onto what the editor (or
+// another setup) stored meanwhile, or refused when both changed the same slot or name.
+TEST(MergeTables, ThisRunsEditsCarriedOntoTheTablesAsTheyAreNow) {
+    const Slot ours = {11, "a.mac", "A"};
+    const Slot theirs = {1, "x.mac", "X"};
+    const Slot other = {11, "y.mac", ""};
+    const std::string tail = "own";
+    struct Case {
+        const char *what;
+        std::string original, edited, fresh;
+        bool merges;
+        std::string merged;
+    } cases[] = {
+        {"unchanged meanwhile", MenuWith({}), MenuWith({ours}), MenuWith({}), true,
+         MenuWith({ours})},
+        {"another slot used meanwhile", MenuWith({}), MenuWith({ours}), MenuWith({theirs}) + tail,
+         true, MenuWith({theirs, ours}) + tail},
+        {"our slot used meanwhile", MenuWith({}), MenuWith({ours}), MenuWith({other}), false, ""},
+        {"uninstall: our slot emptied, another filled meanwhile", MenuWith({ours}), MenuWith({}),
+         MenuWith({ours, theirs}), true, MenuWith({theirs})},
+        {"uninstall: our entry edited meanwhile", MenuWith({ours}), MenuWith({}),
+         MenuWith({{11, "a.mac", "A (mine)"}}), false, ""},
+        {"nothing edited: the tables as they are now", MenuWith({theirs}), MenuWith({theirs}),
+         MenuWith({other}), true, MenuWith({other})},
+    };
+    for (const Case &c : cases) {
+        Table original(c.original), edited(c.edited), fresh(c.fresh);
+        ByteTable merged{nullptr, 0};
+        EXPECT_EQ(aof::MergeMenuTables(original.t, edited.t, fresh.t, merged), c.merges) << c.what;
+        EXPECT_EQ(std::string(reinterpret_cast<char *>(merged.bytes), merged.length), c.merged)
+            << c.what;
+        aof::ReleaseTable(merged);
+    }
+
+    std::string named = "Tools" + Nuls(26);
+    std::string unnamed = Nuls(31);
+    Table original(unnamed + unnamed + Nuls(155)), edited(named + unnamed + Nuls(155));
+    Table fresh(unnamed + "Yours" + Nuls(26) + Nuls(155) + "more");
+    ByteTable merged{nullptr, 0};
+    EXPECT_TRUE(aof::MergeGroupNameTables(original.t, edited.t, fresh.t, merged));
+    EXPECT_EQ(std::string(reinterpret_cast<char *>(merged.bytes), merged.length),
+              named + "Yours" + Nuls(26) + Nuls(155) + "more");
+    aof::ReleaseTable(merged);
+    Table renamed("Other" + Nuls(26) + unnamed + Nuls(155));
+    EXPECT_FALSE(aof::MergeGroupNameTables(original.t, edited.t, renamed.t, merged));
+    EXPECT_EQ(merged.bytes, nullptr);
+}
+
 } // namespace

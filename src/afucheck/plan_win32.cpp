@@ -2,12 +2,12 @@
 
 #include "afucheck/setup_info_check_win32.h"
 #include "common/format.h"
+#include "common/registry_win32.h"
 #include "driver/mode_decision.h"
 #include "driver/startup_paths.h"
 #include "editor/slot_allocation_win32.h"
 #include "record/package_record_win32.h"
 #include "record/record_key.h"
-#include "record/registry_dword_win32.h"
 #include "setupinfo/entry_resolution_win32.h"
 #include "setupinfo/setup_info_win32.h"
 
@@ -77,7 +77,8 @@ SetupMode PrintMode(const Plan &plan, const char *uninstallCopy) {
     char recordKey[kPathSize];
     ReadSetupString(plan.file, kInternalName, internalName);
     ComposeRecordKeyPath(recordKey, internalName);
-    unsigned recorded = ReadRegistryDword(HKEY_CURRENT_USER, recordKey, kRecordVersionValue, 0);
+    DWORD recorded; // a record that cannot be read shows as none
+    ReadRegistryDword(HKEY_CURRENT_USER, recordKey, kRecordVersionValue, &recorded);
     unsigned installed = recorded != 0 ? ReadSetupNumber(uninstallCopy, kMacroVersion) : 0;
     char version[11];
     FormatDecimal(version, installed);

@@ -88,6 +88,12 @@ void FormatLargeDecimal(char *out, unsigned long long value) {
     out[count] = '\0';
 }
 
+bool HasExtension(const char *path, const char *extension) {
+    // "." is never the second byte of a double-byte character, so a plain search is safe.
+    const char *dot = std::strrchr(path, '.');
+    return dot != nullptr && EqualsIgnoringAsciiCase(dot, extension);
+}
+
 void FormatDecimal(char *out, unsigned value) {
     FormatLargeDecimal(out, value);
 }

@@ -36,6 +36,10 @@ const char *LastComponent(const char *path);
 // double-byte character is compared exactly.
 bool EqualsIgnoringAsciiCase(const char *a, const char *b);
 
+// True when the text from the last "." of path to its end is extension (".afu") in any
+// letter case.
+bool HasExtension(const char *path, const char *extension);
+
 // Writes value in decimal; the buffer must hold 11 bytes.
 void FormatDecimal(char *out, unsigned value);
 

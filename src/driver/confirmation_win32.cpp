@@ -9,33 +9,48 @@
 namespace aof {
 
 // After the user's OK while the editor was running at start: every pass reads the registry
-// again; once no editor window is left, the last pass goes on without asking.
+// again; once no editor window is left and the editor's processes have ended (it stores its
+// menu as it quits), the last pass goes on without asking.
 static Confirmation AwaitEditorsClosed(RunState &state, const char *caption) {
-    if (IsEditorRunning())
+    if (IsEditorRunning(&state.editorProcesses)) {
         ShowMessageBoxCaptioned(caption, kCloseAllEditors, MB_ICONINFORMATION);
-    else
+    } else {
+        AwaitEditorProcesses(state.editorProcesses);
         state.editorState = EditorClosed;
+    }
     return kConfirmReadAgain;
 }
 
+// False when the pass read after the editor closed decided as the user confirmed: it asks no
+// more. Otherwise what is asked now is remembered as confirmed once the user accepts it.
+static bool MustAsk(const RunState &state, SetupMode mode) {
+    PassDecision pass = {mode, state.filesOnlyFlag};
+    return MustConfirm(state.editorState == EditorClosed, pass, state.confirmed);
+}
+
+static void NoteConfirmed(RunState &state, SetupMode mode) {
+    state.confirmed.mode = mode;
+    state.confirmed.filesOnly = state.filesOnlyFlag;
+}
+
 Confirmation ConfirmInstall(RunState &state) {
-    if (state.editorState == EditorClosed)
+    SetupMode mode = state.updateFlag ? kUpdate : kNewInstall;
+    if (!MustAsk(state, mode))
         return kConfirmGoOn;
-    bool filesOnly = IsFilesOnlyInstall(state.updateFlag, state.chosenGroup);
-    state.filesOnlyFlag = state.filesOnlyFlag || filesOnly;
     char text[kConfirmationSize];
-    ComposeInstallConfirmation(text, state.setupName, state.updateFlag, filesOnly);
+    ComposeInstallConfirmation(text, state.setupName, state.updateFlag, state.filesOnlyFlag);
     if (ShowSetupMessage(InstanceOf(state), text, kOkCancelForm) != IDOK) {
         ShowMessageBox(kSetupCancelled, MB_ICONINFORMATION);
         return kConfirmStopped;
     }
+    NoteConfirmed(state, mode);
     if (!state.updateFlag && state.editorState == EditorRunning)
         return AwaitEditorsClosed(state, kCaption);
     return kConfirmGoOn;
 }
 
 Confirmation ConfirmUninstall(RunState &state) {
-    if (state.editorState == EditorClosed)
+    if (!MustAsk(state, kUninstall))
         return kConfirmGoOn;
     char text[kConfirmationSize];
     ComposeUninstallConfirmation(text, state.setupName);
@@ -45,6 +60,7 @@ Confirmation ConfirmUninstall(RunState &state) {
             return kConfirmStopped;
         }
     } while (ShowMessageBox(kReallyRemoveRegistration, MB_YESNO | MB_ICONQUESTION) != IDYES);
+    NoteConfirmed(state, kUninstall);
     if (state.editorState == EditorRunning)
         return AwaitEditorsClosed(state, kUninstallCaption);
     return kConfirmGoOn;

@@ -11,7 +11,7 @@
 #include "editor/menu_registry_win32.h"
 #include "editor/slot_allocation_win32.h"
 #include "record/package_record_win32.h"
-#include "record/registry_dword_win32.h"
+#include "common/registry_win32.h"
 #include "setupinfo/entry_resolution_win32.h"
 #include "setupinfo/folder_variables_win32.h"
 #include "setupinfo/setup_info_win32.h"
@@ -51,24 +51,25 @@ int CopyEntry(RunState &state, const char *section, unsigned n, InstallProgress 
 }
 
 // Puts macro n into its slot of the menu table in memory and records the slot. The path is
-// the entry's destination as written (folder variables kept), as the editor expects it.
-void RegisterMacro(RunState &state, const PackageRecord &record, unsigned n) {
+// the entry's destination as written (folder variables kept), as the editor expects it. False
+// when the slot cannot be recorded (the run ends).
+bool RegisterMacro(RunState &state, const PackageRecord &record, unsigned n) {
     unsigned slot = state.slotList[n - 1];
     if (slot == 0) {
         ShowMessageBox(kSlotNumberFailed, MB_ICONSTOP);
-        return;
+        return true;
     }
     EntryKeys keys = MakeEntryKeys(n);
     char path[kPathSize];
     if (ResolveDestinationPath(state.setupInfoPath, kInstallMacros, keys.fileName, keys.path,
                                path) != kPathDone)
-        return;
+        return true;
     char titleKey[kKeyNameSize];
     char title[kMacroTitle.size];
     MakeNumberedKey(titleKey, kMacroTitle.stem, n);
     ReadSetupText(state.setupInfoPath, kInstallMacros, titleKey, "", title, kMacroTitle.size);
-    if (InsertMenuEntry(state.macroMenu, slot, path, title))
-        RecordSlotNumber(record, n, slot);
+    return !InsertMenuEntry(state.macroMenu, slot, path, title) ||
+           RecordSlotNumber(record, n, slot);
 }
 
 // Copies the macro files, registering each macro of a new install; false when the run ends.
@@ -77,8 +78,8 @@ bool InstallMacros(RunState &state, const PackageRecord &record, InstallProgress
         int result = CopyEntry(state, kInstallMacros, n, progress);
         if (result >= kEntryMissing)
             return false;
-        if (!state.updateFlag && !state.filesOnlyFlag)
-            RegisterMacro(state, record, n);
+        if (!state.updateFlag && !state.filesOnlyFlag && !RegisterMacro(state, record, n))
+            return false;
     }
     return true;
 }
@@ -99,12 +100,12 @@ bool InstallFiles(RunState &state, InstallProgress &progress) {
 // Stores the editor's tables of a new or files-only install and names the chosen sub-menu.
 // False when a table cannot be stored (the message has been shown).
 bool StoreEditorTables(RunState &state) {
-    if (!WriteMacroMenuTable(state.macroMenu))
+    if (!WriteMacroMenuTable(state.macroMenu, state.macroMenuRead))
         return false;
     bool namesGroup = !state.filesOnlyFlag && state.chosenGroup > kMainGroup &&
                       state.chosenGroup < kNoGroupWithRoom;
-    return !namesGroup ||
-           SetGroupNameIfEmpty(state.setupInfoPath, state.groupNames, state.chosenGroup);
+    return !namesGroup || SetGroupNameIfEmpty(state.setupInfoPath, state.groupNames,
+                                              state.groupNamesRead, state.chosenGroup);
 }
 
 // The slots the package's macros occupy: those just assigned for a new install, those its
@@ -114,7 +115,9 @@ int CollectOccupiedSlots(const RunState &state, unsigned slots[kMaxMacros]) {
         for (int i = 0; i < kMaxMacros; ++i) {
             char name[11];
             FormatDecimal(name, i + 1);
-            slots[i] = ReadRegistryDword(HKEY_CURRENT_USER, state.recordKeyPath, name, 0);
+            DWORD slot; // only shown: an unreadable value shows as none
+            ReadRegistryDword(HKEY_CURRENT_USER, state.recordKeyPath, name, &slot);
+            slots[i] = slot;
         }
         return kMaxMacros;
     }
@@ -174,20 +177,14 @@ bool InstallUnderProgress(RunState &state, PackageRecord &record, InstallProgres
         ++users;
     }
     WriteInstalledUsers(state.uninstallInfoCopy, users);
-    FinishPackageRecord(record, state.macroVersion);
-    return true;
+    return RecordMacroVersion(record, state.macroVersion);
 }
 
-} // namespace
-
-void RunInstallSequence(RunState &state) {
-    if (state.macroFolderFlag && !PrepareMacroFolder(state.editorFolder, state.macroFolder))
-        return;
+// From the folders to the completion; false when the run ends early.
+bool InstallPackage(RunState &state, PackageRecord &record) {
     CreateListedFolders(state, state.setupInfoPath);
     DeleteListedFiles(state.setupInfoPath, kDeleteFilesOnInstall, state.editorFolder,
                       state.macroFolder);
-    PackageRecord record;
-    OpenPackageRecord(record, state.internalName);
     InstallProgress progress;
     progress.total = static_cast<unsigned short>(state.macroCount +
                                                  CountEntries(state.setupInfoPath, kInstallFiles));
@@ -195,6 +192,21 @@ void RunInstallSequence(RunState &state) {
     progress.dialog = CreateProgressDialog(InstanceOf(state), progress.total);
     bool completed = InstallUnderProgress(state, record, progress);
     CloseProgressDialog(progress.dialog);
+    return completed;
+}
+
+} // namespace
+
+// The record is opened before any of the package's folders and files are touched, so that a
+// record that cannot be written stops the run before the package is half installed.
+void RunInstallSequence(RunState &state) {
+    if (state.macroFolderFlag && !PrepareMacroFolder(state.editorFolder, state.macroFolder))
+        return;
+    PackageRecord record;
+    if (!OpenPackageRecord(record, state.recordKeyPath))
+        return;
+    bool completed = InstallPackage(state, record);
+    ClosePackageRecord(record);
     if (!completed)
         return;
     ShowCompletion(state);

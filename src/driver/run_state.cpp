@@ -9,6 +9,8 @@ void ReleaseRunState(RunState &state) {
     state.editorFolder = nullptr;
     ReleaseTable(state.groupNames);
     ReleaseTable(state.macroMenu);
+    ReleaseTable(state.groupNamesRead);
+    ReleaseTable(state.macroMenuRead);
 }
 
 } // namespace aof

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "common/text.h"
+#include "driver/mode_decision.h"
+#include "editor/editor_processes.h"
 #include "editor/menu_table.h"
 
 namespace aof {
@@ -11,14 +13,19 @@ enum EditorState { EditorNotRunning = 0, EditorRunning = 1, EditorClosed = 2 };
 struct RunState {
     void *instance; // the module instance (HINSTANCE)
     int editorState;
+    EditorProcesses editorProcesses; // those of the editor windows seen
+    // The flags of the last pass of the start-up reading (see DecidePass).
     bool updateFlag;
     bool filesOnlyFlag;
     bool macroFolderFlag;
+    PassDecision confirmed; // what the user last accepted
     int overwriteAll;
 
     char *editorFolder; // heap, from the editor's UninstallString
     ByteTable groupNames;
     ByteTable macroMenu;
+    ByteTable groupNamesRead; // both tables as read, before this run's edits
+    ByteTable macroMenuRead;
 
     char setupInfoPath[kPathSize];
     char programFile[kPathSize];
@@ -38,7 +45,7 @@ struct RunState {
     unsigned slotList[kMaxMacros];
 };
 
-// Frees the heap blocks (editor folder and the two tables); safe to call more than once.
+// Frees the heap blocks (editor folder and the tables); safe to call more than once.
 void ReleaseRunState(RunState &state);
 
 } // namespace aof

@@ -15,9 +15,7 @@ bool ReplaceLastThree(char *path, const char *three) {
 }
 
 bool HasSetupInfoExtension(const char *path) {
-    // "." is never the second byte of a double-byte character, so a plain search is safe.
-    const char *dot = std::strrchr(path, '.');
-    return dot != nullptr && EqualsIgnoringAsciiCase(dot, ".afu");
+    return HasExtension(path, ".afu");
 }
 
 // Length of path's folder part, up to and including its last "\" (0 when it has none).
@@ -55,7 +53,10 @@ bool ComposeCopyPath(char *out, const char *folder, const char *file) {
 }
 
 void ComposeRecordKeyPath(char *out, const char *internalName) {
-    CopyText(out, kPathSize, kRecordKeyPrefix);
+    CopyText(out, kPathSize, kRecordSetupKeyPath);
+    if (internalName[0] == '\0')
+        return;
+    AppendTextCut(out, kPathSize, "\\");
     AppendTextCut(out, kPathSize, internalName);
 }
 

@@ -25,7 +25,9 @@ void DeriveProgramPaths(const char *setupInfoPath, char *programFile, char *setu
 // folder followed directly by the last component of file; false when it does not fit.
 bool ComposeCopyPath(char *out, const char *folder, const char *file);
 
-// The record key path of a package (an InternalName of at most 255 bytes always fits).
+// The record key path of a package (an InternalName of at most 255 bytes always fits): the
+// one spelling that reads, writes and deletes the record. A package without InternalName keeps
+// its record in the values of the AofMacroSetup key itself.
 void ComposeRecordKeyPath(char *out, const char *internalName);
 
 } // namespace aof

@@ -8,8 +8,6 @@
 #include "editor/menu_registry_win32.h"
 #include "editor/slot_allocation_win32.h"
 #include "record/package_record_win32.h"
-#include "record/record_key.h"
-#include "record/registry_dword_win32.h"
 #include "setupinfo/entry_resolution_win32.h"
 #include "setupinfo/folder_variables_win32.h"
 #include "setupinfo/setup_info_win32.h"
@@ -35,9 +33,17 @@ static bool RefuseLongPath() {
     return StopWith(kPathNameTooLong);
 }
 
+// A copy of a table as read, kept to tell this run's edits from changes made by others.
+static bool KeepAsRead(const ByteTable &table, ByteTable &read) {
+    ReleaseTable(read);
+    return CopyTable(table, read);
+}
+
 static bool ReadEditorTables(RunState &state) {
     return FindEditorFolder(InstanceOf(state), &state.editorFolder) &&
-           ReadGroupNameTable(state.groupNames) && ReadMacroMenuTable(state.macroMenu);
+           ReadGroupNameTable(state.groupNames) && ReadMacroMenuTable(state.macroMenu) &&
+           KeepAsRead(state.groupNames, state.groupNamesRead) &&
+           KeepAsRead(state.macroMenu, state.macroMenuRead);
 }
 
 // No argument: the setup-info file beside the program, "SETUP.EXE" giving "SETUP.AFU".
@@ -104,13 +110,9 @@ static void PlaceMacros(RunState &state) {
     AssignSlotNumbers(state.macroMenu, state.chosenGroup, state.macroCount, state.slotList);
 }
 
-// The macro-folder flag is set where a pass finds the fallback folder and never cleared.
 static bool FindMacroFolder(RunState &state) {
-    bool fallback = false;
-    if (!ResolveMacroFolder(state.editorFolder, state.macroMenu, state.macroFolder, &fallback))
-        return false;
-    state.macroFolderFlag = state.macroFolderFlag || fallback;
-    return true;
+    return ResolveMacroFolder(state.editorFolder, state.macroMenu, state.macroFolder,
+                              &state.macroFolderFlag);
 }
 
 static bool DeriveUninstallInfoPaths(RunState &state) {
@@ -144,26 +146,22 @@ static bool CheckUninstallInfoOwner(const RunState &state) {
 
 static StartupResult DecideStartupMode(RunState &state) {
     ComposeRecordKeyPath(state.recordKeyPath, state.internalName);
-    unsigned recorded =
-        ReadRegistryDword(HKEY_CURRENT_USER, state.recordKeyPath, kRecordVersionValue, 0);
+    DWORD recorded;
+    if (!ReadRecordValue(state.recordKeyPath, kRecordVersionValue, &recorded))
+        return kStartupStopped;
     unsigned installed =
         recorded != 0 ? ReadSetupNumber(state.uninstallInfoCopy, kMacroVersion) : 0;
-    switch (DecideMode(recorded, installed, state.macroVersion)) {
-    case kUninstall:
-        return kStartupUninstall;
-    case kNewerInstalled: {
+    SetupMode mode = DecideMode(recorded, installed, state.macroVersion);
+    if (mode == kNewerInstalled) {
         char text[kConfirmationSize];
         ComposeNewerVersionMessage(text, state.setupName);
         ShowSetupMessage(InstanceOf(state), text, kOkOnlyForm);
         return kStartupStopped;
     }
-    case kUpdate:
-        state.updateFlag = true;
-        return kStartupInstall;
-    case kNewInstall:
-        break;
-    }
-    return kStartupInstall;
+    PassDecision pass = DecidePass(mode, state.chosenGroup);
+    state.updateFlag = pass.mode == kUpdate;
+    state.filesOnlyFlag = pass.filesOnly;
+    return mode == kUninstall ? kStartupUninstall : kStartupInstall;
 }
 
 StartupResult ReadStartup(RunState &state, const char *commandLine) {

@@ -49,11 +49,13 @@ void DeletePackageFiles(const RunState &state) {
 
 void RunUninstallSequence(RunState &state) {
     const char *copy = state.uninstallInfoCopy;
-    if (!RemovePackageMenuEntries(state.recordKeyPath, copy, state.macroMenu))
+    if (!RemovePackageMenuEntries(state.recordKeyPath, copy, state.macroMenu, state.macroMenuRead))
         return;
-    if (!ClearGroupNameIfEmptied(state.recordKeyPath, copy, state.macroMenu, state.groupNames))
+    if (!ClearGroupNameIfEmptied(state.recordKeyPath, copy, state.macroMenu, state.groupNames,
+                                 state.groupNamesRead))
         return;
-    DeletePackageRecord(state.recordKeyPath);
+    if (!DeletePackageRecord(state.recordKeyPath))
+        return;
     if (LowerInstalledUsers(copy) > 0) {
         ShowUninstallMessage(InstanceOf(state), kOtherUsersRemain, kOkOnlyForm);
         return;

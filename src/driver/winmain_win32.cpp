@@ -43,7 +43,8 @@ static void RunSetup(RunState &state, const char *commandLine) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     aof::RunState state = {}; // flags false, no heap blocks yet
     state.instance = instance;
-    state.editorState = aof::IsEditorRunning() ? aof::EditorRunning : aof::EditorNotRunning;
+    state.editorState =
+        aof::IsEditorRunning(&state.editorProcesses) ? aof::EditorRunning : aof::EditorNotRunning;
     if (aof::IsWin32s())
         aof::ShowMessageBox(aof::kWin32sRefused, MB_OK);
     else

@@ -3,7 +3,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "common/registry_win32.h"
 #include "common/text.h"
+#include "setupinfo/entry_resolution_win32.h"
 #include "ui/message_dialog_win32.h"
 #include "ui/message_texts.h"
 
@@ -14,23 +16,14 @@ static const char kUninstallKey[] =
 static const char kEnvKey[] = "Software\\Aofudeo\\Aofude\\Env";
 static const char kMacroPathValue[] = "MacroPath";
 static const char kFallbackMacroFolder[] = "\\MACRO";
-static const char kMacroFilePattern[] = "\\*.MAC";
+static const char kMacroFilePattern[] = "*.MAC";
+static const char kMacroFileExtension[] = ".mac";
 
-// The UninstallString value as a NUL-terminated heap string, or nullptr when it is missing.
-static char *ReadUninstallString(HKEY key) {
-    DWORD size = 0;
-    if (RegQueryValueExA(key, "UninstallString", nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS)
-        return nullptr;
-    // One byte more than the value, so that a value stored without its NUL still ends in one.
-    char *value = static_cast<char *>(std::calloc(size + 1, 1));
-    if (value == nullptr)
-        return nullptr;
-    if (RegQueryValueExA(key, "UninstallString", nullptr, nullptr, reinterpret_cast<BYTE *>(value),
-                         &size) != ERROR_SUCCESS) {
-        std::free(value);
-        return nullptr;
-    }
-    return value;
+// The text of a REG_SZ value as a heap string that ends in a NUL even when the value was
+// stored without one; nullptr unless done.
+static RegistryResult ReadText(HKEY key, const char *name, char **text) {
+    DWORD size;
+    return ReadRegistryBlock(key, name, 1, reinterpret_cast<unsigned char **>(text), &size);
 }
 
 // The text before the last "\" of the program path, in a block of exactly its size.
@@ -51,11 +44,15 @@ EditorFolderReading ReadEditorFolder(char **editorFolder) {
     std::free(*editorFolder);
     *editorFolder = nullptr;
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (OpenRegistryKey(HKEY_LOCAL_MACHINE, kUninstallKey, KEY_READ, &key) != kRegistryDone)
         return kNoEditorKey;
-    char *uninstallString = ReadUninstallString(key);
+    char *uninstallString;
+    RegistryResult result = ReadText(key, "UninstallString", &uninstallString);
     RegCloseKey(key);
-    if (uninstallString != nullptr) {
+    // A value that exists but cannot be read counts as a key that cannot be opened.
+    if (result == kRegistryFailed)
+        return kNoEditorKey;
+    if (result == kRegistryDone) {
         *editorFolder = CutEditorFolder(uninstallString);
         std::free(uninstallString);
     }
@@ -76,29 +73,23 @@ bool FindEditorFolder(HINSTANCE instance, char **editorFolder) {
     return false;
 }
 
-enum MacroPathReading { kMacroPathRead, kMacroPathTooLong };
-
-// Reads MacroPath into macroFolder (kPathSize bytes); a missing value leaves it empty.
-static MacroPathReading ReadMacroPath(HKEY key, char *macroFolder) {
+// Reads MacroPath into macroFolder (kPathSize bytes; empty when the value is missing); *fits
+// is false for a value too long for it. Failed when the Env key cannot be opened or the value
+// exists but cannot be read.
+static RegistryResult ReadMacroPath(char *macroFolder, bool *fits) {
     macroFolder[0] = '\0';
-    DWORD size = 0;
-    if (RegQueryValueExA(key, kMacroPathValue, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS)
-        return kMacroPathRead;
-    size = kPathSize;
-    LONG status = RegQueryValueExA(key, kMacroPathValue, nullptr, nullptr,
-                                   reinterpret_cast<BYTE *>(macroFolder), &size);
-    if (status == ERROR_MORE_DATA)
-        return kMacroPathTooLong;
-    if (status != ERROR_SUCCESS || size == 0) {
-        macroFolder[0] = '\0';
-        return kMacroPathRead;
+    *fits = true;
+    HKEY key;
+    if (OpenRegistryKey(HKEY_CURRENT_USER, kEnvKey, KEY_READ, &key) != kRegistryDone)
+        return kRegistryFailed; // a missing key cannot be opened either
+    char *value;
+    RegistryResult result = ReadText(key, kMacroPathValue, &value);
+    RegCloseKey(key);
+    if (result == kRegistryDone) {
+        *fits = CopyText(macroFolder, kPathSize, value) == std::strlen(value);
+        std::free(value);
     }
-    if (macroFolder[size - 1] != '\0') { // stored without its NUL
-        if (size == kPathSize)
-            return kMacroPathTooLong;
-        macroFolder[size] = '\0';
-    }
-    return kMacroPathRead;
+    return result;
 }
 
 // The macro folder when MacroPath gives none: the fallback folder for an editor without any
@@ -119,15 +110,13 @@ static bool ComposeMacroFolder(const char *editorFolder, const ByteTable &menu, 
 MacroFolderReading ReadMacroFolder(const char *editorFolder, const ByteTable &menu,
                                    char *macroFolder, bool *macroFolderFlag) {
     *macroFolderFlag = false;
-    macroFolder[0] = '\0';
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kEnvKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    bool fits;
+    if (ReadMacroPath(macroFolder, &fits) == kRegistryFailed) {
+        macroFolder[0] = '\0';
         return kEnvKeyMissing;
-    MacroPathReading reading = ReadMacroPath(key, macroFolder);
-    RegCloseKey(key);
-    bool fits = reading == kMacroPathRead &&
-                (macroFolder[0] != '\0' ||
-                 ComposeMacroFolder(editorFolder, menu, macroFolder, macroFolderFlag));
+    }
+    fits = fits && (macroFolder[0] != '\0' ||
+                    ComposeMacroFolder(editorFolder, menu, macroFolder, macroFolderFlag));
     if (fits)
         return kMacroFolderFound;
     macroFolder[0] = '\0';
@@ -151,14 +140,8 @@ bool ResolveMacroFolder(const char *editorFolder, const ByteTable &menu, char *m
 }
 
 static bool StoreMacroPath(const char *macroFolder) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kEnvKey, 0, KEY_WRITE, &key) != ERROR_SUCCESS)
-        return false;
-    RegSetValueExA(key, kMacroPathValue, 0, REG_SZ, reinterpret_cast<const BYTE *>(macroFolder),
-                   static_cast<DWORD>(std::strlen(macroFolder) + 1));
-    RegFlushKey(key);
-    RegCloseKey(key);
-    return true;
+    return StoreRegistryValue(HKEY_CURRENT_USER, kEnvKey, kMacroPathValue, REG_SZ, macroFolder,
+                              static_cast<DWORD>(std::strlen(macroFolder) + 1));
 }
 
 // folder + "\" + name into out (kPathSize bytes); false when it does not fit.
@@ -168,48 +151,64 @@ static bool ComposeFilePath(char *out, const char *folder, const char *name) {
            AppendText(out, kPathSize, name);
 }
 
-static bool MoveMacroFile(const char *editorFolder, const char *macroFolder, const char *name) {
+static void MoveMacroFile(const char *editorFolder, const char *macroFolder, const char *name) {
     char source[kPathSize];
     char destination[kPathSize];
-    return ComposeFilePath(source, editorFolder, name) &&
-           ComposeFilePath(destination, macroFolder, name) &&
-           MoveFileA(source, destination) != FALSE;
+    if (ComposeFilePath(source, editorFolder, name) &&
+        ComposeFilePath(destination, macroFolder, name))
+        MoveFileA(source, destination);
 }
 
-// Finds the first *.MAC file after the skipped ones (folders are no macro files).
-static bool FindMacroFile(const char *pattern, unsigned skipped, WIN32_FIND_DATAA *found) {
-    HANDLE search = FindFirstFileA(pattern, found);
-    if (search == INVALID_HANDLE_VALUE)
+// A macro file is a file whose long name ends in ".mac": the search pattern also finds a file
+// whose short name alone does ("notes.macro" as NOTES~1.MAC), and folders.
+static bool IsMacroFile(const WIN32_FIND_DATAA &found) {
+    return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+           HasExtension(found.cFileName, kMacroFileExtension);
+}
+
+// Appends name and its NUL to the heap block of *used bytes; false when memory runs out.
+static bool AppendName(char **names, std::size_t *used, const char *name) {
+    std::size_t length = std::strlen(name) + 1;
+    char *grown = static_cast<char *>(std::realloc(*names, *used + length + 1));
+    if (grown == nullptr)
         return false;
+    std::memcpy(grown + *used, name, length);
+    *used += length;
+    grown[*used] = '\0';
+    *names = grown;
+    return true;
+}
+
+// The names of the macro files matching pattern, taken once before any file is moved: each
+// name followed by its NUL, then an empty name. nullptr when there is none.
+static char *ListMacroFiles(const char *pattern) {
+    char *names = nullptr;
+    std::size_t used = 0;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return nullptr;
     bool more = true;
     while (more) {
-        if ((found->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-            if (skipped == 0)
-                break;
-            --skipped;
-        }
-        more = FindNextFileA(search, found) != FALSE;
+        if (IsMacroFile(found))
+            more = AppendName(&names, &used, found.cFileName);
+        more = more && FindNextFileA(search, &found) != FALSE;
     }
     FindClose(search);
-    return more;
+    return names;
 }
 
-// Moves every *.MAC file of the editor folder into the macro folder. Each search starts again
-// from the beginning, since moving files changes the folder under a running search; a file
-// that cannot be moved (one of that name already in the macro folder, a file in use) stays
-// where it is and is passed over by every later search.
+// Moves every macro file of the editor folder into the macro folder. The names are listed
+// first, so each file is tried once: one that cannot be moved (a file of that name already in
+// the macro folder, a file in use) stays where it is.
 static void MoveMacroFiles(const char *editorFolder, const char *macroFolder) {
     char pattern[kPathSize];
-    pattern[0] = '\0';
-    if (!AppendText(pattern, kPathSize, editorFolder) ||
-        !AppendText(pattern, kPathSize, kMacroFilePattern))
+    if (!ComposeFilePath(pattern, editorFolder, kMacroFilePattern))
         return;
-    unsigned skipped = 0;
-    WIN32_FIND_DATAA found;
-    while (FindMacroFile(pattern, skipped, &found)) {
-        if (!MoveMacroFile(editorFolder, macroFolder, found.cFileName))
-            ++skipped;
-    }
+    char *names = ListMacroFiles(pattern);
+    for (const char *name = names; name != nullptr && *name != '\0'; name += std::strlen(name) + 1)
+        MoveMacroFile(editorFolder, macroFolder, name);
+    std::free(names);
 }
 
 // Creates the folder; one that already exists counts as created, a file of that name not.
@@ -223,6 +222,10 @@ static bool CreateMacroFolder(const char *macroFolder) {
 }
 
 bool PrepareMacroFolder(const char *editorFolder, const char *macroFolder) {
+    // The editor folder itself, in whatever spelling, needs no preparing, and moving its
+    // files onto themselves would find them again and again.
+    if (IsSameFile(editorFolder, macroFolder))
+        return true;
     if (!CreateMacroFolder(macroFolder)) {
         ShowMessageBox(kMacroFolderNotCreated, MB_ICONEXCLAMATION);
         return false;
@@ -235,20 +238,52 @@ bool PrepareMacroFolder(const char *editorFolder, const char *macroFolder) {
     return true;
 }
 
-static BOOL CALLBACK FindEditorWindow(HWND window, LPARAM found) {
-    char className[256];
-    if (GetClassNameA(window, className, sizeof className) > 0 &&
-        std::strcmp(className, kEditorWindowClass) == 0) {
-        *reinterpret_cast<bool *>(found) = true;
-        return FALSE;
+struct EditorSearch {
+    bool found;
+    EditorProcesses *seen;
+};
+
+// Notes the process of an editor window (once), as long as there is room.
+static void NoteEditorProcess(EditorProcesses &seen, DWORD id) {
+    for (int i = 0; i < seen.count; ++i) {
+        if (seen.ids[i] == id)
+            return;
     }
+    if (seen.count < kMaxEditorProcesses)
+        seen.ids[seen.count++] = id;
+}
+
+static BOOL CALLBACK FindEditorWindow(HWND window, LPARAM context) {
+    EditorSearch *search = reinterpret_cast<EditorSearch *>(context);
+    char className[256];
+    if (GetClassNameA(window, className, sizeof className) == 0 ||
+        std::strcmp(className, kEditorWindowClass) != 0)
+        return TRUE;
+    search->found = true;
+    if (search->seen == nullptr)
+        return FALSE;
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    NoteEditorProcess(*search->seen, id);
     return TRUE;
 }
 
-bool IsEditorRunning() {
-    bool found = false;
-    EnumWindows(FindEditorWindow, reinterpret_cast<LPARAM>(&found));
-    return found;
+bool IsEditorRunning(EditorProcesses *seen) {
+    EditorSearch search = {false, seen};
+    EnumWindows(FindEditorWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void AwaitEditorProcesses(const EditorProcesses &seen) {
+    DWORD start = GetTickCount();
+    for (int i = 0; i < seen.count; ++i) {
+        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, seen.ids[i]);
+        if (process == nullptr)
+            continue; // ended already
+        DWORD spent = GetTickCount() - start;
+        WaitForSingleObject(process, spent < kEditorExitWait ? kEditorExitWait - spent : 0);
+        CloseHandle(process);
+    }
 }
 
 } // namespace aof

@@ -4,10 +4,12 @@
 #include <windows.h>
 
 #include "editor/menu_table.h"
+#include "editor/editor_processes.h"
 
 namespace aof {
 
 constexpr char kEditorWindowClass[] = "Aofude32Class";
+constexpr DWORD kEditorExitWait = 5000;
 
 enum EditorFolderReading { kEditorFound, kNoEditorKey, kEditorFolderUnusable };
 
@@ -35,6 +37,12 @@ bool ResolveMacroFolder(const char *editorFolder, const ByteTable &menu, char *m
 // into it. False when the run ends (message shown).
 bool PrepareMacroFolder(const char *editorFolder, const char *macroFolder);
 
-bool IsEditorRunning();
+// True when a top-level window of the editor's class exists; the processes of those windows
+// are added to *seen when it is given.
+bool IsEditorRunning(EditorProcesses *seen = nullptr);
+
+// Waits, at most kEditorExitWait milliseconds in all, until the processes seen have ended: the
+// editor saves its menu as it quits, after its windows are gone.
+void AwaitEditorProcesses(const EditorProcesses &seen);
 
 } // namespace aof

@@ -1,6 +1,6 @@
 #include "editor/menu_registry_win32.h"
 
-#include <windows.h>
+#include "common/registry_win32.h"
 
 #include "ui/message_dialog_win32.h"
 #include "ui/message_texts.h"
@@ -11,44 +11,26 @@ static const char kAssignKey[] = "Software\\Aofudeo\\Aofude\\Assign.dat";
 static const char kMacroMenuValue[] = "Amacro";
 static const char kGroupNameValue[] = "MacroGroup";
 
-// Opens the editor's Assign.dat key for reading. A key that exists but refuses full access is
-// opened for reading only: its values must still be read, since tables taken from the
-// defaults would wipe the user's registrations when written back.
-static bool OpenAssignKeyForReading(HKEY *key) {
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kAssignKey, 0, KEY_ALL_ACCESS, key) == ERROR_SUCCESS)
-        return true;
-    return RegOpenKeyExA(HKEY_CURRENT_USER, kAssignKey, 0, KEY_READ, key) == ERROR_SUCCESS;
-}
-
-enum ValueReading { kValueRead, kValueMissing, kNoMemory };
-
-// Reads the value in two steps (its size, then the value into a block of exactly that size).
-static ValueReading ReadValue(HKEY key, const char *name, ByteTable &table) {
-    DWORD size = 0;
-    if (RegQueryValueExA(key, name, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS)
-        return kValueMissing;
-    if (!AllocateTable(table, size))
-        return kNoMemory;
-    if (RegQueryValueExA(key, name, nullptr, nullptr, table.bytes, &size) != ERROR_SUCCESS) {
-        ReleaseTable(table);
-        return kValueMissing;
-    }
-    table.length = size;
-    return kValueRead;
-}
-
-// The value, or the default of defaultLength NULs when the key or the value is missing.
+// The value, or the default of defaultLength NULs when the key or the value is missing. A key
+// that refuses full access is read all the same (the tables are only read here); a value that
+// exists but cannot be read ends the run: defaults written back later would replace the
+// editor's registrations.
 static bool ReadTable(const char *name, std::size_t defaultLength, ByteTable &table) {
     ReleaseTable(table);
     HKEY key;
-    ValueReading reading = kValueMissing;
-    if (OpenAssignKeyForReading(&key)) {
-        reading = ReadValue(key, name, table);
+    RegistryResult result = OpenRegistryKey(HKEY_CURRENT_USER, kAssignKey, KEY_READ, &key);
+    if (result == kRegistryDone) {
+        DWORD size;
+        result = ReadRegistryBlock(key, name, 0, &table.bytes, &size);
+        table.length = size;
         RegCloseKey(key);
     }
-    if (reading == kValueMissing)
-        return AllocateTable(table, defaultLength);
-    return reading == kValueRead;
+    if (result == kRegistryMissing && AllocateTable(table, defaultLength))
+        return true;
+    if (result == kRegistryDone)
+        return true;
+    ShowMessageBox(kMacroRegistryOpenFailed, MB_ICONSTOP);
+    return false;
 }
 
 bool ReadGroupNameTable(ByteTable &groups) {
@@ -60,24 +42,46 @@ bool ReadMacroMenuTable(ByteTable &menu) {
     return ReadTable(kMacroMenuValue, kMenuStrings, menu) && CompleteMacroMenuTable(menu);
 }
 
-static bool WriteTable(const char *name, const ByteTable &table, const char *failureText) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kAssignKey, 0, KEY_WRITE, &key) != ERROR_SUCCESS) {
-        ShowMessageBox(failureText, MB_ICONSTOP);
+typedef bool (*ReadEditorTable)(ByteTable &table);
+typedef bool (*MergeEditorTables)(const ByteTable &original, const ByteTable &edited,
+                                  const ByteTable &fresh, ByteTable &merged);
+
+// Reads the value again just before storing it, since the editor (saving its menu as it
+// closes) or another setup may have stored it since this run read it: this run's edits go onto
+// the value as it is now, and table becomes that. Nothing is stored when someone else changed
+// what this run changed. A value that cannot be set is handled like a key that cannot be
+// opened for writing.
+static bool WriteTable(const char *name, ReadEditorTable read, MergeEditorTables merge,
+                       ByteTable &table, const ByteTable &original, const char *failureText) {
+    ByteTable fresh = {nullptr, 0};
+    if (!read(fresh)) {
+        ReleaseTable(fresh);
         return false;
     }
-    RegSetValueExA(key, name, 0, REG_BINARY, table.bytes, static_cast<DWORD>(table.length));
-    RegFlushKey(key);
-    RegCloseKey(key);
-    return true;
+    ByteTable merged = {nullptr, 0};
+    bool merges = merge(original, table, fresh, merged);
+    ReleaseTable(fresh);
+    if (!merges) {
+        ShowMessageBox(kMenuChangedDuringSetup, MB_ICONSTOP);
+        return false;
+    }
+    ReleaseTable(table);
+    table = merged;
+    if (StoreRegistryValue(HKEY_CURRENT_USER, kAssignKey, name, REG_BINARY, table.bytes,
+                           static_cast<DWORD>(table.length)))
+        return true;
+    ShowMessageBox(failureText, MB_ICONSTOP);
+    return false;
 }
 
-bool WriteMacroMenuTable(const ByteTable &menu) {
-    return WriteTable(kMacroMenuValue, menu, kMacroRegistryOpenFailed);
+bool WriteMacroMenuTable(ByteTable &menu, const ByteTable &original) {
+    return WriteTable(kMacroMenuValue, ReadMacroMenuTable, MergeMenuTables, menu, original,
+                      kMacroRegistryOpenFailed);
 }
 
-bool WriteGroupNameTable(const ByteTable &groups, const char *failureText) {
-    return WriteTable(kGroupNameValue, groups, failureText);
+bool WriteGroupNameTable(ByteTable &groups, const ByteTable &original, const char *failureText) {
+    return WriteTable(kGroupNameValue, ReadGroupNameTable, MergeGroupNameTables, groups, original,
+                      failureText);
 }
 
 } // namespace aof

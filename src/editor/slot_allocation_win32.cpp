@@ -1,7 +1,7 @@
 #include "editor/slot_allocation_win32.h"
 
 #include "editor/menu_registry_win32.h"
-#include "record/registry_dword_win32.h"
+#include "record/package_record_win32.h"
 #include "setupinfo/entry_resolution_win32.h"
 #include "setupinfo/setup_info_win32.h"
 #include "ui/message_texts.h"
@@ -16,19 +16,21 @@ int ChooseGroup(const char *setupInfo, const ByteTable &menu, const ByteTable &g
     return ChooseGroupFrom(menu, groups, macroCount, installToMainGroup, emptySubMenuMode);
 }
 
-bool SetGroupNameIfEmpty(const char *setupInfo, ByteTable &groups, int group) {
+bool SetGroupNameIfEmpty(const char *setupInfo, ByteTable &groups, const ByteTable &groupsRead,
+                         int group) {
     char name[kGroupNameFieldSize];
     ReadSetupString(setupInfo, kGroupName, name);
     if (IsGroupNameEmpty(groups, group))
         SetGroupName(groups, group, name);
-    return WriteGroupNameTable(groups, kMacroRegistryOpenFailed);
+    return WriteGroupNameTable(groups, groupsRead, kMacroRegistryOpenFailed);
 }
 
-// The slot the package record gives macro n (0 when none is recorded).
-static unsigned ReadRecordedSlot(const char *recordKeyPath, unsigned n) {
+// The slot the package record gives macro n (0 when none is recorded); false when the record
+// cannot be read (message shown, the run ends).
+static bool ReadRecordedSlot(const char *recordKeyPath, unsigned n, DWORD *slot) {
     char name[11];
     FormatDecimal(name, n);
-    return ReadRegistryDword(HKEY_CURRENT_USER, recordKeyPath, name, 0);
+    return ReadRecordValue(recordKeyPath, name, slot);
 }
 
 // Empties the recorded slot of macro n when it still holds the package's path and title.
@@ -54,19 +56,24 @@ static bool RemoveMenuEntry(const char *uninstallCopy, ByteTable &menu, unsigned
     return true;
 }
 
-bool RemovePackageMenuEntries(const char *recordKeyPath, const char *uninstallCopy,
-                              ByteTable &menu) {
+bool RemovePackageMenuEntries(const char *recordKeyPath, const char *uninstallCopy, ByteTable &menu,
+                              const ByteTable &menuRead) {
     for (unsigned n = 1;; ++n) {
-        unsigned slot = ReadRecordedSlot(recordKeyPath, n);
+        DWORD slot;
+        if (!ReadRecordedSlot(recordKeyPath, n, &slot))
+            return false;
         if (slot == 0 || !RemoveMenuEntry(uninstallCopy, menu, n, slot))
             break;
     }
-    return WriteMacroMenuTable(menu);
+    return WriteMacroMenuTable(menu, menuRead);
 }
 
 bool ClearGroupNameIfEmptied(const char *recordKeyPath, const char *uninstallCopy,
-                             const ByteTable &menu, ByteTable &groups) {
-    unsigned firstSlot = ReadRecordedSlot(recordKeyPath, 1);
+                             const ByteTable &menu, ByteTable &groups,
+                             const ByteTable &groupsRead) {
+    DWORD firstSlot;
+    if (!ReadRecordedSlot(recordKeyPath, 1, &firstSlot))
+        return false;
     if (firstSlot <= static_cast<unsigned>(kSlotsPerGroup) || firstSlot > kSlotCount)
         return true; // the main menu, nothing recorded, or a slot the tables do not have
     int group = static_cast<int>((firstSlot - 1) / kSlotsPerGroup);
@@ -77,7 +84,7 @@ bool ClearGroupNameIfEmptied(const char *recordKeyPath, const char *uninstallCop
     if (!GroupNameEquals(groups, group, name))
         return true;
     ClearGroupName(groups, group);
-    return WriteGroupNameTable(groups, kMacroRegistryOpenFailedNt);
+    return WriteGroupNameTable(groups, groupsRead, kMacroRegistryOpenFailedNt);
 }
 
 } // namespace aof

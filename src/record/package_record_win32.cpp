@@ -1,79 +1,69 @@
 #include "record/package_record_win32.h"
 
 #include "common/file_replace_win32.h"
+#include "common/registry_win32.h"
 #include "common/text.h"
 #include "setupinfo/entry_resolution_win32.h"
 #include "setupinfo/setup_info_win32.h"
 #include "ui/message_dialog_win32.h"
 #include "ui/message_texts.h"
 
+#include <cstring>
+
 namespace aof {
 
-static bool CreateRecordKey(HKEY parent, const char *name, HKEY *key) {
-    DWORD disposition;
-    return RegCreateKeyExA(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                           nullptr, key, &disposition) == ERROR_SUCCESS;
+static bool RefuseRecordWrite() {
+    ShowMessageBox(kRecordWriteRefused, MB_ICONEXCLAMATION);
+    return false;
 }
 
-static void SetDwordValue(HKEY key, const char *name, DWORD value) {
-    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE *>(&value), sizeof value);
+bool OpenPackageRecord(PackageRecord &record, const char *recordKeyPath) {
+    return CreateRegistryKey(HKEY_CURRENT_USER, recordKeyPath, &record.key) || RefuseRecordWrite();
 }
 
-void OpenPackageRecord(PackageRecord &record, const char *internalName) {
-    record.brenlo = nullptr;
-    record.setup = nullptr;
-    record.package = nullptr;
-    record.ready = CreateRecordKey(HKEY_CURRENT_USER, kRecordMakerKey, &record.brenlo) &&
-                   CreateRecordKey(record.brenlo, kRecordSetupKey, &record.setup) &&
-                   CreateRecordKey(record.setup, internalName, &record.package);
-}
-
-void RecordSlotNumber(const PackageRecord &record, unsigned ordinal, DWORD slot) {
-    if (!record.ready)
-        return;
+bool RecordSlotNumber(const PackageRecord &record, unsigned ordinal, DWORD slot) {
     char name[11];
     FormatDecimal(name, ordinal);
-    SetDwordValue(record.package, name, slot);
+    return WriteRegistryDword(record.key, name, slot) || RefuseRecordWrite();
 }
 
-static void CloseRecordKey(HKEY &key) {
-    if (key != nullptr)
-        RegCloseKey(key);
-    key = nullptr;
+bool RecordMacroVersion(const PackageRecord &record, DWORD macroVersion) {
+    return WriteRegistryDword(record.key, kRecordVersionValue, macroVersion) || RefuseRecordWrite();
 }
 
-void FinishPackageRecord(PackageRecord &record, DWORD macroVersion) {
-    if (record.ready)
-        SetDwordValue(record.package, kRecordVersionValue, macroVersion);
-    if (record.package != nullptr)
-        RegFlushKey(record.package);
-    CloseRecordKey(record.package);
-    CloseRecordKey(record.setup);
-    CloseRecordKey(record.brenlo);
-    record.ready = false;
+void ClosePackageRecord(PackageRecord &record) {
+    FlushAndCloseKey(record.key);
+}
+
+bool ReadRecordValue(const char *recordKeyPath, const char *name, DWORD *value) {
+    if (ReadRegistryDword(HKEY_CURRENT_USER, recordKeyPath, name, value) != kRegistryFailed)
+        return true;
+    ShowMessageBox(kRecordKeyNotOpened, MB_ICONEXCLAMATION);
+    return false;
 }
 
 // A package without InternalName keeps its record in the values of AofMacroSetup itself. That
 // key also holds every other package's record: only this package's values go.
-static void DeleteRecordValues(const char *recordKeyPath) {
+static bool DeleteRecordValues(const char *recordKeyPath) {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, recordKeyPath, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return;
-    RegDeleteValueA(key, kRecordVersionValue);
+    RegistryResult result = OpenRegistryKey(HKEY_CURRENT_USER, recordKeyPath, KEY_ALL_ACCESS, &key);
+    if (result != kRegistryDone)
+        return result == kRegistryMissing;
+    bool deleted = DeleteRegistryValue(key, kRecordVersionValue);
     for (unsigned ordinal = 1; ordinal <= kMaxRecordSlots; ++ordinal) {
         char name[11];
         FormatDecimal(name, ordinal);
-        RegDeleteValueA(key, name);
+        deleted = DeleteRegistryValue(key, name) && deleted;
     }
-    RegFlushKey(key);
-    RegCloseKey(key);
+    FlushAndCloseKey(key);
+    return deleted;
 }
 
-void DeletePackageRecord(const char *recordKeyPath) {
-    if (LastComponent(recordKeyPath)[0] == '\0')
-        DeleteRecordValues(recordKeyPath);
-    else
-        RegDeleteKeyA(HKEY_CURRENT_USER, recordKeyPath);
+bool DeletePackageRecord(const char *recordKeyPath) {
+    bool deleted = std::strcmp(recordKeyPath, kRecordSetupKeyPath) == 0
+                       ? DeleteRecordValues(recordKeyPath)
+                       : DeleteRegistryKey(HKEY_CURRENT_USER, recordKeyPath);
+    return deleted || RefuseRecordWrite();
 }
 
 unsigned MakeUninstallInfoCopies(const char *setupInfo, const char *programFile,

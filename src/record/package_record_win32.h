@@ -1,5 +1,6 @@
 // The package record (HKCU\Software\Brenlo\AofMacroSetup\<InternalName>) and the
-// uninstall-info copies that remember an installed package between runs.
+// uninstall-info copies that remember an installed package between runs. Every operation that
+// returns false has shown its message, and the run ends.
 #pragma once
 
 #include <windows.h>
@@ -9,16 +10,21 @@
 namespace aof {
 
 struct PackageRecord {
-    HKEY brenlo;
-    HKEY setup;
-    HKEY package;
-    bool ready; // all three keys were created or opened
+    HKEY key; // the record key while it is open, else nullptr
 };
 
-void OpenPackageRecord(PackageRecord &record, const char *internalName);
-void RecordSlotNumber(const PackageRecord &record, unsigned ordinal, DWORD slot);
-void FinishPackageRecord(PackageRecord &record, DWORD macroVersion);
-void DeletePackageRecord(const char *recordKeyPath);
+// Creates (or opens) the record key and its parents, before anything is installed: a record
+// that cannot be written would leave a package that can never be uninstalled.
+bool OpenPackageRecord(PackageRecord &record, const char *recordKeyPath);
+bool RecordSlotNumber(const PackageRecord &record, unsigned ordinal, DWORD slot);
+bool RecordMacroVersion(const PackageRecord &record, DWORD macroVersion);
+// Flushes and closes the record key; on every way out of the install.
+void ClosePackageRecord(PackageRecord &record);
+
+// A value of the record; a missing record or value gives 0. False when the record exists but
+// cannot be read.
+bool ReadRecordValue(const char *recordKeyPath, const char *name, DWORD *value);
+bool DeletePackageRecord(const char *recordKeyPath);
 
 // Reads the installed-user count from the old uninstall-info copy, then makes the program copy
 // and the uninstall-info copy. Returns the count read.

@@ -65,11 +65,20 @@ constexpr char kMacroRegistryOpenFailed[] =
 constexpr char kMacroRegistryOpenFailedNt[] =
     "青筆ﾏｸﾛ情報のﾚｼﾞｽﾄﾘｵｰﾌﾟﾝに失敗しました。\nWindows NT の場合はアクセス権を確認してください。"
     "\n\nｾｯﾄｱｯﾌﾟを中止します。";
+constexpr char kMenuChangedDuringSetup[] =
+    "ｾｯﾄｱｯﾌﾟ中に青筆ｴﾃﾞｨﾀの『ﾏｸﾛ(M)』ﾒﾆｭｰが変更されました。\n\nｾｯﾄｱｯﾌﾟを中止します。"
+    "もう一度ｾｯﾄｱｯﾌﾟを実行してください。";
 constexpr char kSlotNumberFailed[] = "マクロ番号の計算に失敗しました。製作者宛に連絡してください。";
 constexpr char kEditorFolderUnknown[] =
     "青筆ｴﾃﾞｨﾀのｲﾝｽﾄｰﾙ先ﾌｫﾙﾀﾞがﾚｼﾞｽﾄﾘから分かりません。\n\nｾｯﾄｱｯﾌﾟを中止します。";
 constexpr char kMacroFolderTooLong[] =
     "青筆ｴﾃﾞｨﾀのﾏｸﾛﾌｫﾙﾀﾞのﾊﾟｽ名が長すぎます。\n\nｾｯﾄｱｯﾌﾟを中止します。";
+
+// Package record.
+constexpr char kRecordKeyNotOpened[] =
+    "ﾚｼﾞｽﾄﾘの Brenlo\\AofMacroSetup ｷｰが開けません。\n\nｾｯﾄｱｯﾌﾟを中止します。";
+constexpr char kRecordWriteRefused[] =
+    "ﾚｼﾞｽﾄﾘの Brenlo\\AofMacroSetup ｷｰへの書き込みが拒否されました。\n\nｾｯﾄｱｯﾌﾟを中止します。";
 
 // Install.
 constexpr char kSetupInfoCopyFailed[] = "SETUP.AFU のｺﾋﾟｰに失敗しました。";

@@ -6,6 +6,8 @@
 #include <string>
 #include <windows.h>
 
+#include <sddl.h>
+
 namespace testfiles {
 
 inline void WriteBytes(const std::string &path, const std::string &bytes) {
@@ -66,6 +68,17 @@ inline bool KeyExists(HKEY root, const char *path) {
         return false;
     RegCloseKey(key);
     return true;
+}
+
+// Sets the key's access rights (DACL) from an SDDL text: "D:P(A;;KR;;;WD)" read only.
+inline bool SetKeyAccess(HKEY key, const char *sddl) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor,
+                                                              nullptr))
+        return false;
+    LONG status = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor);
+    LocalFree(descriptor);
+    return status == ERROR_SUCCESS;
 }
 
 } // namespace testfiles

@@ -103,6 +103,9 @@ TEST(CopyPaths, RecordKeyPathNamesThePackage) {
     std::string longest(255, 'x');
     aof::ComposeRecordKeyPath(out, longest.c_str());
     EXPECT_EQ(std::strlen(out), 30u + 255u);
+    // Without InternalName: the AofMacroSetup key itself, with no empty component.
+    aof::ComposeRecordKeyPath(out, "");
+    EXPECT_STREQ(out, "Software\\Brenlo\\AofMacroSetup");
 }
 
 } // namespace

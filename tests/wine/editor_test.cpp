@@ -74,17 +74,22 @@ std::string Nuls(std::size_t n) {
     return std::string(n, '\0');
 }
 
-// Tables read fresh into released tables, as the start-up reading does.
+// Tables read fresh into released tables, as the start-up reading does, with their copies as
+// read.
 struct ReadTables {
     aof::ByteTable groups{nullptr, 0};
     aof::ByteTable menu{nullptr, 0};
+    aof::ByteTable groupsRead{nullptr, 0};
+    aof::ByteTable menuRead{nullptr, 0};
     ReadTables() {
         CHECK(aof::ReadGroupNameTable(groups));
         CHECK(aof::ReadMacroMenuTable(menu));
+        CHECK(aof::CopyTable(groups, groupsRead));
+        CHECK(aof::CopyTable(menu, menuRead));
     }
     ~ReadTables() {
-        aof::ReleaseTable(groups);
-        aof::ReleaseTable(menu);
+        for (aof::ByteTable *table : {&groups, &menu, &groupsRead, &menuRead})
+            aof::ReleaseTable(*table);
     }
 };
 
@@ -122,8 +127,8 @@ TEST_CASE(EditorTablesReadAndWrittenBackByteForByte) {
         ReadTables tables;
         CHECK_STR(Bytes(tables.groups), groups);
         CHECK_STR(Bytes(tables.menu), UsedMenu());
-        CHECK(aof::WriteMacroMenuTable(tables.menu));
-        CHECK(aof::WriteGroupNameTable(tables.groups, "unused"));
+        CHECK(aof::WriteMacroMenuTable(tables.menu, tables.menuRead));
+        CHECK(aof::WriteGroupNameTable(tables.groups, tables.groupsRead, "unused"));
     }
     CHECK_STR(ReadValue(HKEY_CURRENT_USER, kAssignKey, "Amacro"), UsedMenu());
     CHECK_STR(ReadValue(HKEY_CURRENT_USER, kAssignKey, "MacroGroup"), groups);
@@ -135,8 +140,8 @@ TEST_CASE(EditorTablesReadAndWrittenBackByteForByte) {
         ReadTables tables;
         CHECK_STR(Bytes(tables.menu), Nuls(160));
         CHECK_STR(Bytes(tables.groups), "Short" + Nuls(212));
-        CHECK(aof::WriteMacroMenuTable(tables.menu));
-        CHECK(aof::WriteGroupNameTable(tables.groups, "unused"));
+        CHECK(aof::WriteMacroMenuTable(tables.menu, tables.menuRead));
+        CHECK(aof::WriteGroupNameTable(tables.groups, tables.groupsRead, "unused"));
     }
     CHECK_STR(ReadValue(HKEY_CURRENT_USER, kAssignKey, "Amacro"), Nuls(160));
     CHECK_STR(ReadValue(HKEY_CURRENT_USER, kAssignKey, "MacroGroup"), "Short" + Nuls(212));
@@ -154,11 +159,7 @@ TEST_CASE(EditorTablesReadFromKeyThatRefusesWriting) {
     DWORD originalSize = sizeof original;
     CHECK_EQ(RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, original, &originalSize),
              ERROR_SUCCESS);
-    PSECURITY_DESCRIPTOR readOnly = nullptr;
-    CHECK(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KR;;;WD)", SDDL_REVISION_1,
-                                                               &readOnly, nullptr));
-    CHECK_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, readOnly), ERROR_SUCCESS);
-    LocalFree(readOnly);
+    CHECK(testfiles::SetKeyAccess(key, "D:P(A;;KR;;;WD)"));
     HKEY refused;
     CHECK_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kAssignKey, 0, KEY_WRITE, &refused),
              ERROR_ACCESS_DENIED);
@@ -265,6 +266,8 @@ struct EditorFolder {
         testfiles::WriteBytes(path + "\\ONE.MAC", "one");
         testfiles::WriteBytes(path + "\\\x83\x5c\x81\x5b\x83g.mac", "sort"); // ソート.mac
         testfiles::WriteBytes(path + "\\README.TXT", "readme");
+        // Its short name NOTES~1.MAC matches "*.MAC"; its long name is no macro file's.
+        testfiles::WriteBytes(path + "\\notes.macro", "notes");
         CreateDirectoryA((path + "\\FOLDER.MAC").c_str(), nullptr);
     }
     ~EditorFolder() { testfiles::RemoveTree(kFolder); } // C:\aoftest stays for other cases
@@ -283,7 +286,24 @@ TEST_CASE(EditorMacroFolderPreparedAndMacroFilesMoved) {
     CHECK(IsFile(editor.macros + "\\\x83\x5c\x81\x5b\x83g.mac"));
     CHECK(!IsFile(editor.path + "\\ONE.MAC"));
     CHECK(IsFile(editor.path + "\\README.TXT"));
+    CHECK(IsFile(editor.path + "\\notes.macro"));
     CHECK(IsFolder(editor.path + "\\FOLDER.MAC"));
+}
+
+// A macro folder that is the editor folder in another spelling: nothing to create, store or
+// move (moving each file onto itself used to find it again for ever).
+TEST_CASE(EditorMacroFolderThatIsTheEditorFolderIsLeftAlone) {
+    EditorKeys keys;
+    EditorFolder editor;
+    SetValue(HKEY_CURRENT_USER, kEnvKey, "Other", REG_SZ, std::string("x") + '\0');
+    HKEY env;
+    RegOpenKeyExA(HKEY_CURRENT_USER, kEnvKey, 0, KEY_ALL_ACCESS, &env);
+    RegDeleteValueA(env, "MacroPath");
+    RegCloseKey(env);
+    std::string upper = "C:\\AOFTEST\\EDITOR_ENV" + editor.path.substr(kFolder.size());
+    CHECK(aof::PrepareMacroFolder(editor.path.c_str(), upper.c_str()));
+    CHECK(IsFile(editor.path + "\\ONE.MAC"));
+    CHECK_STR(ReadValue(HKEY_CURRENT_USER, kEnvKey, "MacroPath"), "(missing)");
 }
 
 // The MACRO folder exists and already holds a file of one macro's name: that file cannot be
@@ -397,13 +417,21 @@ TEST_CASE(EditorGroupChoiceAndNameFromTheSetupInfoFile) {
     aof::ByteTable groups{nullptr, 0};
     CHECK(aof::AllocateTable(menu, 160));
     CHECK(aof::AllocateTable(groups, 217));
+    // The group name table as stored before each naming.
+    auto nameGroup3 = [&]() {
+        aof::ByteTable read{nullptr, 0};
+        CHECK(aof::CopyTable(groups, read));
+        bool stored = aof::SetGroupNameIfEmpty(kSetupInfo.c_str(), groups, read, 3);
+        aof::ReleaseTable(read);
+        return stored;
+    };
     {
         // Only three characters are read: "YesPlease" asks for the main menu.
         SetupInfoFile file("[Group]\r\nInstallToMainGroup=YesPlease\r\nGetEmptySubMenuMode=1\r\n"
                            "GroupName=" +
                            std::string(28, 'g') + "\x95\x5c" + "more\r\n");
         CHECK_EQ(aof::ChooseGroup(kSetupInfo.c_str(), menu, groups, 10), 0);
-        CHECK(aof::SetGroupNameIfEmpty(kSetupInfo.c_str(), groups, 3));
+        CHECK(nameGroup3());
         std::string named = Nuls(62) + std::string(28, 'g') + "\x95\x5c" + Nuls(1) + Nuls(124);
         CHECK_STR(ReadValue(HKEY_CURRENT_USER, kAssignKey, "MacroGroup"), named);
     }
@@ -411,7 +439,7 @@ TEST_CASE(EditorGroupChoiceAndNameFromTheSetupInfoFile) {
         SetupInfoFile file("[Group]\r\nInstallToMainGroup=y\r\nGroupName=Other\r\n");
         CHECK_EQ(aof::ChooseGroup(kSetupInfo.c_str(), menu, groups, 1), 1);
         // A sub-menu that has a name keeps it.
-        CHECK(aof::SetGroupNameIfEmpty(kSetupInfo.c_str(), groups, 3));
+        CHECK(nameGroup3());
         CHECK(aof::GroupNameEquals(groups, 3, (std::string(28, 'g') + "\x95\x5c").c_str()));
     }
     {
@@ -443,9 +471,10 @@ TEST_CASE(EditorUninstallEmptiesOnlyThePackagesUnchangedSlots) {
     SetBinary("MacroGroup", groupBytes);
     {
         ReadTables tables;
-        CHECK(aof::RemovePackageMenuEntries(kRecordKey, kSetupInfo.c_str(), tables.menu));
+        CHECK(aof::RemovePackageMenuEntries(kRecordKey, kSetupInfo.c_str(), tables.menu,
+                                            tables.menuRead));
         CHECK(aof::ClearGroupNameIfEmptied(kRecordKey, kSetupInfo.c_str(), tables.menu,
-                                           tables.groups));
+                                           tables.groups, tables.groupsRead));
         CHECK_STR(Bytes(tables.groups), groupBytes);
     }
     std::string expected =
@@ -457,9 +486,10 @@ TEST_CASE(EditorUninstallEmptiesOnlyThePackagesUnchangedSlots) {
     SetBinary("Amacro", MenuWith({{22, {"\\macrodir\\sub\\b.mac", "Beta"}}}));
     {
         ReadTables tables;
-        CHECK(aof::RemovePackageMenuEntries(kRecordKey, kSetupInfo.c_str(), tables.menu));
+        CHECK(aof::RemovePackageMenuEntries(kRecordKey, kSetupInfo.c_str(), tables.menu,
+                                            tables.menuRead));
         CHECK(aof::ClearGroupNameIfEmptied(kRecordKey, kSetupInfo.c_str(), tables.menu,
-                                           tables.groups));
+                                           tables.groups, tables.groupsRead));
     }
     CHECK_STR(ReadValue(HKEY_CURRENT_USER, kAssignKey, "Amacro"), Nuls(160));
     CHECK_STR(ReadValue(HKEY_CURRENT_USER, kAssignKey, "MacroGroup"), Nuls(217));

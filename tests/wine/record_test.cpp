@@ -1,8 +1,9 @@
 // The package record in the real registry and the uninstall-info copies on real files under
 // C:\aoftest\record.
 #include "check.h"
+#include "common/registry_win32.h"
+#include "driver/startup_paths.h"
 #include "record/package_record_win32.h"
-#include "record/registry_dword_win32.h"
 
 #include "../ui/test_files.h"
 
@@ -20,63 +21,81 @@ bool KeyExists(const char *path) {
 
 // Removes the record's parent keys afterwards when the case created them.
 struct RecordParents {
-    bool makerExisted = KeyExists(aof::kRecordMakerKey);
-    bool setupExisted = KeyExists("Software\\Brenlo\\AofMacroSetup");
+    bool makerExisted = KeyExists("Software\\Brenlo");
+    bool setupExisted = KeyExists(aof::kRecordSetupKeyPath);
     ~RecordParents() {
         if (!setupExisted)
-            RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Brenlo\\AofMacroSetup");
+            RegDeleteKeyA(HKEY_CURRENT_USER, aof::kRecordSetupKeyPath);
         if (!makerExisted)
-            RegDeleteKeyA(HKEY_CURRENT_USER, aof::kRecordMakerKey);
+            RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Brenlo");
     }
 };
 
-std::string RecordPath() {
-    return std::string(aof::kRecordKeyPrefix) + kPackage;
+std::string RecordPath(const char *internalName = kPackage) {
+    char path[aof::kPathSize];
+    aof::ComposeRecordKeyPath(path, internalName);
+    return path;
 }
 
-DWORD ReadRecord(const char *name) {
-    return aof::ReadRegistryDword(HKEY_CURRENT_USER, RecordPath().c_str(), name, 0);
+DWORD ReadRecord(const char *name, const std::string &path = RecordPath()) {
+    DWORD value = 99;
+    CHECK(aof::ReadRecordValue(path.c_str(), name, &value));
+    return value;
+}
+
+void WriteRecord(const std::string &path, DWORD version, unsigned ordinal, DWORD slot) {
+    aof::PackageRecord record;
+    CHECK(aof::OpenPackageRecord(record, path.c_str()));
+    CHECK(aof::RecordSlotNumber(record, ordinal, slot));
+    CHECK(aof::RecordMacroVersion(record, version));
+    aof::ClosePackageRecord(record);
+    CHECK(record.key == nullptr);
 }
 
 TEST_CASE(PackageRecordHoldsVersionAndSlots) {
     RecordParents parents;
-    aof::PackageRecord record;
-    aof::OpenPackageRecord(record, kPackage);
-    CHECK(record.ready);
-    aof::RecordSlotNumber(record, 1, 11);
-    aof::RecordSlotNumber(record, 10, 20);
-    aof::FinishPackageRecord(record, 3);
+    WriteRecord(RecordPath(), 3, 1, 11);
+    WriteRecord(RecordPath(), 3, 10, 20);
     CHECK_EQ(ReadRecord("MacroVersion"), 3u);
     CHECK_EQ(ReadRecord("1"), 11u);
     CHECK_EQ(ReadRecord("10"), 20u);
     CHECK_EQ(ReadRecord("2"), 0u);
 
-    // A value of another size than 4 bytes reads as the default; the type is not examined.
+    // A value of another size than 4 bytes holds no number; the type is not examined.
     HKEY key;
     RegOpenKeyExA(HKEY_CURRENT_USER, RecordPath().c_str(), 0, KEY_ALL_ACCESS, &key);
     RegSetValueExA(key, "3", 0, REG_SZ, reinterpret_cast<const BYTE *>("12"), 3);
     const BYTE four[4] = {7, 0, 0, 0};
     RegSetValueExA(key, "4", 0, REG_BINARY, four, 4);
     RegCloseKey(key);
-    CHECK_EQ(aof::ReadRegistryDword(HKEY_CURRENT_USER, RecordPath().c_str(), "3", 9), 9u);
+    DWORD value = 9;
+    CHECK_EQ(aof::ReadRegistryDword(HKEY_CURRENT_USER, RecordPath().c_str(), "3", &value),
+             aof::kRegistryMissing);
+    CHECK_EQ(value, 0u);
     CHECK_EQ(ReadRecord("4"), 7u);
 
-    aof::DeletePackageRecord(RecordPath().c_str());
+    CHECK(aof::DeletePackageRecord(RecordPath().c_str()));
     CHECK(!KeyExists(RecordPath().c_str()));
     CHECK(KeyExists("Software\\Brenlo\\AofMacroSetup"));
 }
 
+// A record key that refuses writing cannot be opened for the record (the install then stops
+// with its message, shown under the robot); a record that is gone reads as missing.
 TEST_CASE(PackageRecordThatCannotOpenWritesNothing) {
     RecordParents parents;
-    aof::PackageRecord record;
-    // A subkey name may not begin with "\": the last of the three keys fails.
-    aof::OpenPackageRecord(record, "\\bad");
-    CHECK(!record.ready);
-    aof::RecordSlotNumber(record, 1, 11);
-    aof::FinishPackageRecord(record, 3);
-    CHECK_EQ(aof::ReadRegistryDword(HKEY_CURRENT_USER, "Software\\Brenlo\\AofMacroSetup",
-                                    "MacroVersion", 0),
-             0u);
+    WriteRecord(RecordPath(), 3, 1, 11);
+    HKEY key;
+    CHECK(aof::CreateRegistryKey(HKEY_CURRENT_USER, RecordPath().c_str(), &key));
+    CHECK(testfiles::SetKeyAccess(key, "D:P(A;;KR;;;WD)"));
+    HKEY refused;
+    CHECK(!aof::CreateRegistryKey(HKEY_CURRENT_USER, RecordPath().c_str(), &refused));
+    CHECK(refused == nullptr);
+    CHECK_EQ(ReadRecord("1"), 11u);
+    CHECK(testfiles::SetKeyAccess(key, "D:(A;;KA;;;WD)"));
+    aof::FlushAndCloseKey(key);
+    CHECK(aof::DeletePackageRecord(RecordPath().c_str()));
+    CHECK(aof::DeletePackageRecord(RecordPath().c_str())); // already gone
+    CHECK_EQ(ReadRecord("MacroVersion"), 0u);
 }
 
 // A setup folder and an uninstall-info folder under kFolder, removed afterwards.
@@ -167,25 +186,22 @@ TEST_CASE(UninstallInfoCopiesWithoutProgramFile) {
     CHECK(GetFileAttributesA(bench.infoCopy.c_str()) != INVALID_FILE_ATTRIBUTES);
 }
 
-// Without InternalName the record is the values of AofMacroSetup itself: deleting it must not
-// take the other packages' records with it.
+// Without InternalName the record is the values of AofMacroSetup itself, read, written and
+// deleted through one spelling: deleting it must not take the other packages' records with it.
 TEST_CASE(PackageRecordWithoutInternalName) {
     RecordParents parents;
-    aof::PackageRecord other;
-    aof::OpenPackageRecord(other, kPackage);
-    aof::FinishPackageRecord(other, 5);
-    aof::PackageRecord unnamed;
-    aof::OpenPackageRecord(unnamed, "");
-    aof::RecordSlotNumber(unnamed, 1, 31);
-    aof::FinishPackageRecord(unnamed, 2);
-    const char setupKey[] = "Software\\Brenlo\\AofMacroSetup\\";
-    CHECK_EQ(aof::ReadRegistryDword(HKEY_CURRENT_USER, setupKey, "MacroVersion", 0), 2u);
+    WriteRecord(RecordPath(), 5, 1, 11);
+    std::string unnamed = RecordPath("");
+    CHECK_STR(unnamed, aof::kRecordSetupKeyPath);
+    WriteRecord(unnamed, 2, 1, 31);
+    CHECK_EQ(ReadRecord("MacroVersion", unnamed), 2u);
+    CHECK_EQ(ReadRecord("1", unnamed), 31u);
 
-    aof::DeletePackageRecord(setupKey);
-    CHECK_EQ(aof::ReadRegistryDword(HKEY_CURRENT_USER, setupKey, "MacroVersion", 0), 0u);
-    CHECK_EQ(aof::ReadRegistryDword(HKEY_CURRENT_USER, setupKey, "1", 0), 0u);
+    CHECK(aof::DeletePackageRecord(unnamed.c_str()));
+    CHECK_EQ(ReadRecord("MacroVersion", unnamed), 0u);
+    CHECK_EQ(ReadRecord("1", unnamed), 0u);
     CHECK_EQ(ReadRecord("MacroVersion"), 5u);
-    aof::DeletePackageRecord(RecordPath().c_str());
+    CHECK(aof::DeletePackageRecord(RecordPath().c_str()));
 }
 
 } // namespace

@@ -83,13 +83,13 @@ int RunChecker(int count, char **arguments, const TextSink &sink) {
     char path[kPathSize];
     DWORD length = GetFullPathNameA(options.path, kPathSize, path, nullptr);
     auto *list = static_cast<DiagnosticList *>(std::malloc(sizeof(DiagnosticList)));
-    Machine machine{};
-    if (length == 0 || length >= kPathSize || list == nullptr || !ReadMachine(machine)) {
+    if (length == 0 || length >= kPathSize || list == nullptr) {
         WriteText(sink, "AFUCHECK: パスが長すぎるか、メモリが足りません\r\n");
-        ReleaseMachine(machine);
         std::free(list);
         return 2;
     }
+    Machine machine;
+    ReadMachine(machine);
     CheckSetupInfo(path, machine, *list);
     DiagnosticCounts counts = CountDiagnostics(*list, options.warningsAsErrors);
     if (!options.quiet)

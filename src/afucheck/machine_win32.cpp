@@ -22,18 +22,17 @@ const char *KnownOrNull(bool known, const char *folder) {
 
 } // namespace
 
-bool ReadMachine(Machine &machine) {
+void ReadMachine(Machine &machine) {
     machine = Machine{};
     AskFolder(GetWindowsDirectoryA, machine.windowsFolder);
     AskFolder(GetSystemDirectoryA, machine.systemFolder);
-    if (!ReadGroupNameTable(machine.groupNames) || !ReadMacroMenuTable(machine.macroMenu))
-        return false;
+    machine.tablesRead =
+        LoadGroupNameTable(machine.groupNames) && LoadMacroMenuTable(machine.macroMenu);
     machine.editorInstalled = ReadEditorFolder(&machine.editorFolder) == kEditorFound;
     machine.macroFolderKnown =
-        machine.editorInstalled &&
+        machine.editorInstalled && machine.tablesRead &&
         ReadMacroFolder(machine.editorFolder, machine.macroMenu, machine.macroFolder,
                         &machine.macroFolderFlag) == kMacroFolderFound;
-    return true;
 }
 
 void ReleaseMachine(Machine &machine) {

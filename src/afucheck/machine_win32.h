@@ -10,6 +10,7 @@ namespace aof {
 constexpr unsigned kSystemFolderSize = 261;
 
 struct Machine {
+    bool tablesRead;       // the editor's menu tables could be read (else SETUP.EXE stops)
     bool editorInstalled;  // the editor's folder is known
     bool macroFolderKnown; // and so is its macro folder
     bool macroFolderFlag;  // the fallback macro folder would be created by an install
@@ -21,8 +22,8 @@ struct Machine {
     char systemFolder[kSystemFolderSize];
 };
 
-// False only when memory cannot be had; a missing editor is told by editorInstalled.
-bool ReadMachine(Machine &machine);
+// Never fails: a missing editor, an unreadable table or macro folder is told by the flags.
+void ReadMachine(Machine &machine);
 void ReleaseMachine(Machine &machine);
 
 // The folders the variables stand for; nullptr for those the machine does not have.

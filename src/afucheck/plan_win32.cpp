@@ -43,12 +43,18 @@ void Expand(const Plan &plan, char *path) {
         FormatText(path, kPathSize, "%s (長すぎるため処理されません)", original);
 }
 
-void PrintMachine(const Plan &plan) {
+// False when SETUP.EXE would stop at the editor's state.
+bool PrintMachine(const Plan &plan) {
     const Machine &machine = *plan.machine;
+    if (!machine.tablesRead) {
+        Print(plan,
+              "青筆エディタ: メニューの表 (Assign.dat) が読めません (SETUP.EXE は中止します)\r\n");
+        return false;
+    }
     if (!machine.editorInstalled) {
         Print(plan, "青筆エディタ: インストールされていません (SETUP.EXE は中止します)。"
                     "パスはフォルダ変数のまま示します\r\n");
-        return;
+        return true;
     }
     Print(plan, "青筆エディタ: %s\r\n", machine.editorFolder);
     if (!machine.macroFolderKnown)
@@ -58,6 +64,7 @@ void PrintMachine(const Plan &plan) {
               machine.macroFolder);
     else
         Print(plan, "マクロフォルダ: %s\r\n", machine.macroFolder);
+    return true;
 }
 
 // SETUP.EXE neither uses nor replaces another package's uninstall-info copy.
@@ -72,13 +79,19 @@ bool PrintOtherOwner(const Plan &plan, const char *uninstallCopy) {
     return true;
 }
 
-SetupMode PrintMode(const Plan &plan, const char *uninstallCopy) {
+// The mode, as SETUP.EXE decides it; false when it would stop here (a record that exists but
+// cannot be read).
+bool PrintMode(const Plan &plan, const char *uninstallCopy, SetupMode *decided) {
     char internalName[kInternalName.size];
     char recordKey[kPathSize];
     ReadSetupString(plan.file, kInternalName, internalName);
     ComposeRecordKeyPath(recordKey, internalName);
-    DWORD recorded; // a record that cannot be read shows as none
-    ReadRegistryDword(HKEY_CURRENT_USER, recordKey, kRecordVersionValue, &recorded);
+    DWORD recorded;
+    if (ReadRegistryDword(HKEY_CURRENT_USER, recordKey, kRecordVersionValue, &recorded) ==
+        kRegistryFailed) {
+        Print(plan, "モード: 中止 (この利用者のインストール記録が読めません)\r\n");
+        return false;
+    }
     unsigned installed = recorded != 0 ? ReadSetupNumber(uninstallCopy, kMacroVersion) : 0;
     char version[11];
     FormatDecimal(version, installed);
@@ -102,7 +115,8 @@ SetupMode PrintMode(const Plan &plan, const char *uninstallCopy) {
         Print(plan, "モード: 中止 (新しいバージョン %s がインストール済み)\r\n", version);
         break;
     }
-    return mode;
+    *decided = mode;
+    return mode == kNewInstall || mode == kUpdate;
 }
 
 void PrintGroup(const Plan &plan, int group) {
@@ -227,18 +241,18 @@ void PrintPlan(const char *path, const Machine &machine, const TextSink &sink) {
             : FolderSet{"\\macrodir", "\\aofudedir", machine.windowsFolder, machine.systemFolder};
     char programFile[kPathSize];
     DeriveProgramPaths(path, programFile, plan.setupFolder);
+    Print(plan, "\r\n/PLAN: %s\r\n", path);
+    if (!PrintMachine(plan))
+        return;
     plan.macroCount = CountEntries(path, kInstallMacros);
     int group = ChooseGroup(path, machine.macroMenu, machine.groupNames, plan.macroCount);
     AssignSlotNumbers(machine.macroMenu, group, plan.macroCount, plan.slots);
-
-    Print(plan, "\r\n/PLAN: %s\r\n", path);
-    PrintMachine(plan);
     char uninstallCopy[kPathSize];
     PrintUninstallInfo(plan, uninstallCopy);
     if (PrintOtherOwner(plan, uninstallCopy))
         return;
-    SetupMode mode = PrintMode(plan, uninstallCopy);
-    if (mode == kUninstall || mode == kNewerInstalled)
+    SetupMode mode;
+    if (!PrintMode(plan, uninstallCopy, &mode))
         return;
     if (mode == kUpdate)
         AssignSlotNumbers(machine.macroMenu, kNoGroupWithRoom, plan.macroCount, plan.slots);

@@ -12,10 +12,9 @@ static const char kMacroMenuValue[] = "Amacro";
 static const char kGroupNameValue[] = "MacroGroup";
 
 // The value, or the default of defaultLength NULs when the key or the value is missing. A key
-// that refuses full access is read all the same (the tables are only read here); a value that
-// exists but cannot be read ends the run: defaults written back later would replace the
-// editor's registrations.
-static bool ReadTable(const char *name, std::size_t defaultLength, ByteTable &table) {
+// that refuses full access is read all the same (the tables are only read here). False when a
+// value that exists cannot be read.
+static bool LoadTable(const char *name, std::size_t defaultLength, ByteTable &table) {
     ReleaseTable(table);
     HKEY key;
     RegistryResult result = OpenRegistryKey(HKEY_CURRENT_USER, kAssignKey, KEY_READ, &key);
@@ -27,19 +26,31 @@ static bool ReadTable(const char *name, std::size_t defaultLength, ByteTable &ta
     }
     if (result == kRegistryMissing && AllocateTable(table, defaultLength))
         return true;
-    if (result == kRegistryDone)
-        return true;
+    return result == kRegistryDone;
+}
+
+bool LoadGroupNameTable(ByteTable &groups) {
+    return LoadTable(kGroupNameValue, kGroupNameTableSize, groups) &&
+           CompleteGroupNameTable(groups);
+}
+
+bool LoadMacroMenuTable(ByteTable &menu) {
+    return LoadTable(kMacroMenuValue, kMenuStrings, menu) && CompleteMacroMenuTable(menu);
+}
+
+// A value that exists but cannot be read ends the run: defaults written back later would
+// replace the editor's registrations.
+static bool RefuseUnreadableTable() {
     ShowMessageBox(kMacroRegistryOpenFailed, MB_ICONSTOP);
     return false;
 }
 
 bool ReadGroupNameTable(ByteTable &groups) {
-    return ReadTable(kGroupNameValue, kGroupNameTableSize, groups) &&
-           CompleteGroupNameTable(groups);
+    return LoadGroupNameTable(groups) || RefuseUnreadableTable();
 }
 
 bool ReadMacroMenuTable(ByteTable &menu) {
-    return ReadTable(kMacroMenuValue, kMenuStrings, menu) && CompleteMacroMenuTable(menu);
+    return LoadMacroMenuTable(menu) || RefuseUnreadableTable();
 }
 
 typedef bool (*ReadEditorTable)(ByteTable &table);

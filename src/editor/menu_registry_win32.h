@@ -12,6 +12,11 @@ namespace aof {
 bool ReadGroupNameTable(ByteTable &groups);
 bool ReadMacroMenuTable(ByteTable &menu);
 
+// The same without a message (for tools that only look): false when a value that exists
+// cannot be read or memory cannot be had.
+bool LoadGroupNameTable(ByteTable &groups);
+bool LoadMacroMenuTable(ByteTable &menu);
+
 // Store a table whole. original is the table as this run read it: when the editor's value has
 // changed since, this run's edits are carried onto the value as it is now, and the table
 // becomes that. False when the value cannot be read again, someone else changed a slot or name

@@ -8,6 +8,9 @@
 //       Writes the registry state of a freshly installed editor (see tools/README.md).
 //   aofude /dump-menu
 //       Prints the macro menu the window would show, as UTF-8 lines, and exits.
+//   aofude /save-on-close MS
+//       Opens the window; MS milliseconds after it has closed, stores the menu read at start
+//       with one macro added, as the editor saves its menu when it quits.
 //
 // Exit codes: 0 done, 2 usage or error (message on stderr).
 #include <windows.h>
@@ -232,6 +235,8 @@ MacroMenu g_menu;
 // /show-menu: the sub-menu to open (0: the macro menu alone; -1: open nothing), the menus
 // opened so far, and the steps done.
 int g_showGroup = -1;
+int g_saveDelay = -1; // /save-on-close: milliseconds from the window's close to the save
+int saveMenu();
 int g_popupsOpened = 0;
 bool g_walkedToGroup = false;
 bool g_toldMenuOpen = false;
@@ -333,6 +338,10 @@ int runWindow(HINSTANCE instance, const std::string &className) {
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
+    }
+    if (g_saveDelay >= 0) {
+        Sleep((DWORD)g_saveDelay); // the editor's own time to save, not a test's wait
+        return saveMenu();
     }
     return (int)message.wParam;
 }
@@ -454,6 +463,34 @@ int install(const InstallOptions &options) {
     return 0;
 }
 
+// ---- /save-on-close ----
+
+// Stores the menu read at start with "saved.mac" ("Saved") in the first free slot of the main
+// menu: the user registered a macro and quit, and the editor saves its whole menu, over
+// whatever another program stored meanwhile.
+int saveMenu() {
+    size_t count = 0;
+    std::vector<std::string> strings = splitStrings(g_menu.amacro, count);
+    for (int slot = 1; slot <= 10; ++slot) {
+        if (strings[2 * slot - 2].empty() && strings[2 * slot - 1].empty()) {
+            strings[2 * slot - 2] = "saved.mac";
+            strings[2 * slot - 1] = "Saved";
+            break;
+        }
+    }
+    std::string bytes;
+    for (const std::string &s : strings)
+        bytes += s + '\0';
+    HKEY key;
+    LONG r = RegCreateKeyExA(HKEY_CURRENT_USER, kAssignKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                             nullptr);
+    if (r != ERROR_SUCCESS)
+        return failure(std::string("cannot open HKCU\\") + kAssignKey, r);
+    r = setValue(key, "Amacro", REG_BINARY, bytes.data(), bytes.size());
+    RegCloseKey(key);
+    return r == ERROR_SUCCESS ? 0 : failure("cannot store Amacro", r);
+}
+
 // ---- command line ----
 
 const char kUsage[] =
@@ -461,6 +498,7 @@ const char kUsage[] =
     "       aofude /install FOLDER [/macropath PATH | /nomacropath] [/noassign | /emptyassign]\n"
     "       aofude /dump-menu\n"
     "       aofude /show-menu GROUP\n"
+    "       aofude /save-on-close MS\n"
     "       aofude /close\n";
 
 int usage() {
@@ -490,6 +528,13 @@ int run(HINSTANCE instance, const std::vector<std::wstring> &args) {
         if (args.size() != 2 || args[1].size() != 1 || args[1][0] < L'0' || args[1][0] > L'7')
             return usage();
         g_showGroup = args[1][0] - L'0';
+        return runWindow(instance, "Aofude32Class");
+    }
+    if (is(args[0], L"/save-on-close")) {
+        if (args.size() != 2 || args[1].empty() || args[1].size() > 5 ||
+            args[1].find_first_not_of(L"0123456789") != std::wstring::npos)
+            return usage();
+        g_saveDelay = _wtoi(args[1].c_str());
         return runWindow(instance, "Aofude32Class");
     }
     if (is(args[0], L"/close"))

@@ -231,13 +231,15 @@ static Span SlotSpan(const ByteTable &menu, unsigned slot) {
     return Span{start, end - start};
 }
 
-// Where one piece of the merged table comes from; false on a conflict.
+// Where one piece of the merged table comes from; false on a conflict: a piece this run changed
+// that someone else changed otherwise.
 static bool PickSource(const ByteTable *tables[3], Span spans[3], int *source) {
     *source = 2; // fresh
     if (SameBytes(*tables[0], spans[0], *tables[1], spans[1]))
         return true;
     *source = 1; // edited
-    return SameBytes(*tables[0], spans[0], *tables[2], spans[2]);
+    return SameBytes(*tables[0], spans[0], *tables[2], spans[2]) ||
+           SameBytes(*tables[1], spans[1], *tables[2], spans[2]);
 }
 
 bool MergeMenuTables(const ByteTable &original, const ByteTable &edited, const ByteTable &fresh,

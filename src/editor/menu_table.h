@@ -68,7 +68,8 @@ bool EmptySlot(ByteTable &menu, unsigned slot);
 // this run read it, edited the same with this run's edits, fresh the value read again just
 // before storing (all three completed). merged (a released table) gets fresh with every slot
 // (group name) that this run changed taken from edited. False when one of those was changed
-// in fresh too (someone else used the slot or named the sub-menu meanwhile), or no memory.
+// otherwise in fresh (someone else used the slot or named the sub-menu meanwhile), or no
+// memory.
 bool MergeMenuTables(const ByteTable &original, const ByteTable &edited, const ByteTable &fresh,
                      ByteTable &merged);
 bool MergeGroupNameTables(const ByteTable &original, const ByteTable &edited,

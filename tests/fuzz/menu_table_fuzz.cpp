@@ -124,6 +124,28 @@ void Choose(FuzzedDataProvider &data, const ByteTable &menu, const ByteTable &gr
         Require(slots[macroCount - 1] != 0);
 }
 
+// Merges that must give the edited tables: this run's edits onto the tables as read, someone
+// else's same edits without any of this run's, and the same edits made on both sides.
+void RequireMergesGiveEdited(const std::string &menuRead, const ByteTable &menu,
+                             const std::string &groupsRead, const ByteTable &groups) {
+    ByteTable read[2] = {TableOf(menuRead), TableOf(groupsRead)};
+    Require(aof::CompleteMacroMenuTable(read[0]));
+    Require(aof::CompleteGroupNameTable(read[1]));
+    const ByteTable *edited[2] = {&menu, &groups};
+    for (int t = 0; t < 2; ++t) {
+        const ByteTable *o = &read[t], *e = edited[t];
+        const ByteTable *variants[3][2] = {{e, o}, {o, e}, {e, e}}; // edited, fresh
+        for (const auto &variant : variants) {
+            ByteTable merged{nullptr, 0};
+            Require(t == 0 ? aof::MergeMenuTables(*o, *variant[0], *variant[1], merged)
+                           : aof::MergeGroupNameTables(*o, *variant[0], *variant[1], merged));
+            Require(BytesOf(merged) == BytesOf(*e));
+            aof::ReleaseTable(merged);
+        }
+        aof::ReleaseTable(read[t]);
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size) {
@@ -161,6 +183,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size) {
         }
     }
     RequireEightySlots(menu);
+    RequireMergesGiveEdited(menuRead, menu, groupsRead, groups);
     aof::ReleaseTable(menu);
     aof::ReleaseTable(groups);
     return 0;

@@ -303,6 +303,8 @@ TEST(MergeTables, ThisRunsEditsCarriedOntoTheTablesAsTheyAreNow) {
         {"another slot used meanwhile", MenuWith({}), MenuWith({ours}), MenuWith({theirs}) + tail,
          true, MenuWith({theirs, ours}) + tail},
         {"our slot used meanwhile", MenuWith({}), MenuWith({ours}), MenuWith({other}), false, ""},
+        {"the same entry stored meanwhile", MenuWith({}), MenuWith({ours}), MenuWith({ours}), true,
+         MenuWith({ours})},
         {"uninstall: our slot emptied, another filled meanwhile", MenuWith({ours}), MenuWith({}),
          MenuWith({ours, theirs}), true, MenuWith({theirs})},
         {"uninstall: our entry edited meanwhile", MenuWith({ours}), MenuWith({}),

@@ -7,6 +7,8 @@ namespace aof {
 
 // How often a two-step read starts again when the value keeps growing under it.
 static const int kReadAttempts = 8;
+// Larger values are refused rather than allocated: no value the program reads comes near.
+static const DWORD kLargestValue = 16 * 1024 * 1024;
 
 static RegistryResult ResultOf(LONG status) {
     if (status == ERROR_SUCCESS)
@@ -49,6 +51,8 @@ RegistryResult ReadRegistryBlock(HKEY key, const char *name, DWORD padding, unsi
         LONG status = RegQueryValueExA(key, name, nullptr, nullptr, nullptr, &asked);
         if (status != ERROR_SUCCESS)
             return ResultOf(status);
+        if (asked > kLargestValue)
+            return kRegistryFailed;
         // One byte more than needed, so that an empty value still owns a block.
         unsigned char *block = static_cast<unsigned char *>(std::calloc(asked + padding + 1, 1));
         if (block == nullptr)

@@ -21,13 +21,13 @@ static Confirmation AwaitEditorsClosed(RunState &state, const char *caption) {
     return kConfirmReadAgain;
 }
 
-// False when the pass read after the editor closed decided as the user confirmed: it asks no
-// more. Otherwise what is asked now is remembered as confirmed once the user accepts it.
+// False only for the pass read after the editor closed when it decided as the user confirmed.
 static bool MustAsk(const RunState &state, SetupMode mode) {
     PassDecision pass = {mode, state.filesOnlyFlag};
     return MustConfirm(state.editorState == EditorClosed, pass, state.confirmed);
 }
 
+// What the user has just accepted, for the passes that follow.
 static void NoteConfirmed(RunState &state, SetupMode mode) {
     state.confirmed.mode = mode;
     state.confirmed.filesOnly = state.filesOnlyFlag;

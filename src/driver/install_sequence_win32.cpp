@@ -30,6 +30,13 @@ struct InstallProgress {
     unsigned counter;
 };
 
+// The two lists the install copies, each read once.
+struct InstallLists {
+    SetupSection macros;
+    SetupSection files;
+    int fileCount;
+};
+
 struct EntryKeys {
     char fileName[kKeyNameSize];
     char path[kKeyNameSize];
@@ -42,18 +49,19 @@ EntryKeys MakeEntryKeys(unsigned n) {
     return keys;
 }
 
-int CopyEntry(RunState &state, const char *section, unsigned n, InstallProgress &progress) {
+int CopyEntry(RunState &state, const SetupSection &list, unsigned n, InstallProgress &progress) {
     ++progress.counter;
     StepProgress(progress.dialog, progress.counter, progress.total);
     EntryKeys keys = MakeEntryKeys(n);
-    return CopyOneFile(state.setupInfoPath, section, keys.fileName, keys.path, state.setupFolder,
-                       state.editorFolder, state.macroFolder, &state.overwriteAll, progress.dialog);
+    return CopyOneFile(list, keys.fileName, keys.path, state.setupFolder, state.editorFolder,
+                       state.macroFolder, &state.overwriteAll, progress.dialog);
 }
 
 // Puts macro n into its slot of the menu table in memory and records the slot. The path is
 // the entry's destination as written (folder variables kept), as the editor expects it. False
 // when the slot cannot be recorded (the run ends).
-bool RegisterMacro(RunState &state, const PackageRecord &record, unsigned n) {
+bool RegisterMacro(RunState &state, const SetupSection &macros, const PackageRecord &record,
+                   unsigned n) {
     unsigned slot = state.slotList[n - 1];
     if (slot == 0) {
         ShowMessageBox(kSlotNumberFailed, MB_ICONSTOP);
@@ -61,34 +69,33 @@ bool RegisterMacro(RunState &state, const PackageRecord &record, unsigned n) {
     }
     EntryKeys keys = MakeEntryKeys(n);
     char path[kPathSize];
-    if (ResolveDestinationPath(state.setupInfoPath, kInstallMacros, keys.fileName, keys.path,
-                               path) != kPathDone)
+    if (ResolveDestinationPath(macros, keys.fileName, keys.path, path) != kPathDone)
         return true;
     char titleKey[kKeyNameSize];
     char title[kMacroTitle.size];
     MakeNumberedKey(titleKey, kMacroTitle.stem, n);
-    ReadSetupText(state.setupInfoPath, kInstallMacros, titleKey, "", title, kMacroTitle.size);
+    macros.Text(titleKey, title, kMacroTitle.size);
     return !InsertMenuEntry(state.macroMenu, slot, path, title) ||
            RecordSlotNumber(record, n, slot);
 }
 
 // Copies the macro files, registering each macro of a new install; false when the run ends.
-bool InstallMacros(RunState &state, const PackageRecord &record, InstallProgress &progress) {
+bool InstallMacros(RunState &state, const SetupSection &macros, const PackageRecord &record,
+                   InstallProgress &progress) {
     for (int n = 1; n <= state.macroCount; ++n) {
-        int result = CopyEntry(state, kInstallMacros, n, progress);
+        int result = CopyEntry(state, macros, n, progress);
         if (result >= kEntryMissing)
             return false;
-        if (!state.updateFlag && !state.filesOnlyFlag && !RegisterMacro(state, record, n))
+        if (!state.updateFlag && !state.filesOnlyFlag && !RegisterMacro(state, macros, record, n))
             return false;
     }
     return true;
 }
 
 // Copies the other files; an entry without a file name ends the list. False when the run ends.
-bool InstallFiles(RunState &state, InstallProgress &progress) {
-    int count = CountEntries(state.setupInfoPath, kInstallFiles);
-    for (int n = 1; n <= count; ++n) {
-        int result = CopyEntry(state, kInstallFiles, n, progress);
+bool InstallFiles(RunState &state, const InstallLists &lists, InstallProgress &progress) {
+    for (int n = 1; n <= lists.fileCount; ++n) {
+        int result = CopyEntry(state, lists.files, n, progress);
         if (result == kEntryMissing)
             return true;
         if (result > kEntryMissing)
@@ -159,11 +166,12 @@ void OpenShellFile(const RunState &state) {
 
 // Copies the files and updates the editor and the bookkeeping under the progress dialog;
 // false when the run ends early.
-bool InstallUnderProgress(RunState &state, PackageRecord &record, InstallProgress &progress) {
-    if (!InstallMacros(state, record, progress))
+bool InstallUnderProgress(RunState &state, const InstallLists &lists, PackageRecord &record,
+                          InstallProgress &progress) {
+    if (!InstallMacros(state, lists.macros, record, progress))
         return false;
     state.overwriteAll = 0;
-    if (!InstallFiles(state, progress))
+    if (!InstallFiles(state, lists, progress))
         return false;
     unsigned users = MakeUninstallInfoCopies(state.setupInfoPath, state.programFile,
                                              state.uninstallInfoCopy, state.programCopy);
@@ -183,14 +191,20 @@ bool InstallUnderProgress(RunState &state, PackageRecord &record, InstallProgres
 // From the folders to the completion; false when the run ends early.
 bool InstallPackage(RunState &state, PackageRecord &record) {
     CreateListedFolders(state, state.setupInfoPath);
-    DeleteListedFiles(state.setupInfoPath, kDeleteFilesOnInstall, state.editorFolder,
-                      state.macroFolder);
+    // Each list is read whole once; an unreadable setup-info file lists nothing, so that the
+    // first macro's copy then ends the run.
+    SetupSection deletions;
+    deletions.Read(state.setupInfoPath, kDeleteFilesOnInstall);
+    DeleteListedFiles(deletions, state.editorFolder, state.macroFolder);
+    InstallLists lists;
+    lists.macros.Read(state.setupInfoPath, kInstallMacros);
+    lists.files.Read(state.setupInfoPath, kInstallFiles);
+    lists.fileCount = CountEntries(lists.files);
     InstallProgress progress;
-    progress.total = static_cast<unsigned short>(state.macroCount +
-                                                 CountEntries(state.setupInfoPath, kInstallFiles));
+    progress.total = static_cast<unsigned short>(state.macroCount + lists.fileCount);
     progress.counter = 0;
     progress.dialog = CreateProgressDialog(InstanceOf(state), progress.total);
-    bool completed = InstallUnderProgress(state, record, progress);
+    bool completed = InstallUnderProgress(state, lists, record, progress);
     CloseProgressDialog(progress.dialog);
     return completed;
 }

@@ -36,13 +36,22 @@ bool ConfirmFileDeletion(const RunState &state) {
     }
 }
 
-void DeletePackageFiles(const RunState &state) {
+// Deletes the listed files, the created folders and the uninstall-info copy. The three lists
+// are read whole before anything is deleted; false, with nothing deleted, when one of them
+// cannot be read.
+bool DeletePackageFiles(const RunState &state) {
     const char *copy = state.uninstallInfoCopy;
-    DeleteListedFiles(copy, kInstallMacros, state.editorFolder, state.macroFolder);
-    DeleteListedFiles(copy, kInstallFiles, state.editorFolder, state.macroFolder);
-    DeleteListedFiles(copy, kUnInstallFiles, state.editorFolder, state.macroFolder);
+    const char *sections[] = {kInstallMacros, kInstallFiles, kUnInstallFiles};
+    SetupSection lists[3];
+    for (int i = 0; i < 3; ++i) {
+        if (!lists[i].Read(copy, sections[i]))
+            return false;
+    }
+    for (const SetupSection &list : lists)
+        DeleteListedFiles(list, state.editorFolder, state.macroFolder);
     RemoveListedFolders(state, copy);
     DeleteFileA(copy);
+    return true;
 }
 
 } // namespace
@@ -60,11 +69,11 @@ void RunUninstallSequence(RunState &state) {
         ShowUninstallMessage(InstanceOf(state), kOtherUsersRemain, kOkOnlyForm);
         return;
     }
-    if (!ConfirmFileDeletion(state)) {
+    // A list that cannot be read deletes nothing, and the user is told so.
+    if (!ConfirmFileDeletion(state) || !DeletePackageFiles(state)) {
         ShowUninstallMessage(InstanceOf(state), kFilesKept, kOkOnlyForm);
         return;
     }
-    DeletePackageFiles(state);
     char report[kUninstallReportSize];
     ComposeUninstallReport(report, state.programCopy);
     ShowUninstallMessage(InstanceOf(state), report, kOkOnlyForm);

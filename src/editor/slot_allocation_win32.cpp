@@ -35,7 +35,8 @@ static bool ReadRecordedSlot(const char *recordKeyPath, unsigned n, DWORD *slot)
 
 // Empties the recorded slot of macro n when it still holds the package's path and title.
 // False when the uninstall-info copy has no entry n.
-static bool RemoveMenuEntry(const char *uninstallCopy, ByteTable &menu, unsigned n, unsigned slot) {
+static bool RemoveMenuEntry(const SetupSection &macros, ByteTable &menu, unsigned n,
+                            unsigned slot) {
     char fileKey[kKeyNameSize];
     char pathKey[kKeyNameSize];
     char titleKey[kKeyNameSize];
@@ -43,13 +44,13 @@ static bool RemoveMenuEntry(const char *uninstallCopy, ByteTable &menu, unsigned
     MakeNumberedKey(pathKey, kPath.stem, n);
     MakeNumberedKey(titleKey, kMacroTitle.stem, n);
     char path[kPathSize];
-    int result = ResolveDestinationPath(uninstallCopy, kInstallMacros, fileKey, pathKey, path);
+    int result = ResolveDestinationPath(macros, fileKey, pathKey, path);
     if (result == kNoSuchEntry)
         return false;
     if (result != kPathDone)
         return true; // a path that does not fit was never registered
     char title[256];
-    ReadSetupText(uninstallCopy, kInstallMacros, titleKey, "", title, kMacroTitle.size);
+    macros.Text(titleKey, title, kMacroTitle.size);
     // A slot out of range, or one the user has changed since, is left as it is.
     if (SlotHoldsEntry(menu, slot, path, title))
         EmptySlot(menu, slot);
@@ -58,11 +59,13 @@ static bool RemoveMenuEntry(const char *uninstallCopy, ByteTable &menu, unsigned
 
 bool RemovePackageMenuEntries(const char *recordKeyPath, const char *uninstallCopy, ByteTable &menu,
                               const ByteTable &menuRead) {
+    SetupSection macros;
+    macros.Read(uninstallCopy, kInstallMacros); // an unreadable copy lists no macro
     for (unsigned n = 1;; ++n) {
         DWORD slot;
         if (!ReadRecordedSlot(recordKeyPath, n, &slot))
             return false;
-        if (slot == 0 || !RemoveMenuEntry(uninstallCopy, menu, n, slot))
+        if (slot == 0 || !RemoveMenuEntry(macros, menu, n, slot))
             break;
     }
     return WriteMacroMenuTable(menu, menuRead);

@@ -1,7 +1,7 @@
 #include "setupinfo/entry_resolution_win32.h"
 
 #include "setupinfo/folder_variables_win32.h"
-#include "setupinfo/setup_info_win32.h"
+#include "setupinfo/setup_info_keys.h"
 
 #include <windows.h>
 
@@ -13,9 +13,8 @@ namespace {
 constexpr int kMaxEntries = 10;
 
 // Reads FileName of an entry; false when the entry does not exist.
-bool ReadFileName(const char *setupInfo, const char *section, const char *fileKey,
-                  char (&fileName)[kFileName.size]) {
-    ReadSetupText(setupInfo, section, fileKey, "", fileName, kFileName.size);
+bool ReadFileName(const SetupSection &list, const char *fileKey, char (&fileName)[kFileName.size]) {
+    list.Text(fileKey, fileName, kFileName.size);
     return fileName[0] != '\0';
 }
 
@@ -26,59 +25,69 @@ bool GetShortForm(const char *path, char (&shortForm)[kPathSize]) {
 
 } // namespace
 
-int ResolveSourcePath(const char *setupInfo, const char *section, const char *fileKey,
-                      const char *setupFolder, char *out) {
+int ResolveSourcePath(const SetupSection &list, const char *fileKey, const char *setupFolder,
+                      char *out) {
     char fileName[kFileName.size];
-    if (!ReadFileName(setupInfo, section, fileKey, fileName))
+    if (!ReadFileName(list, fileKey, fileName))
         return kNoSuchEntry;
     return ComposeSourcePath(out, setupFolder, fileName);
 }
 
-int ResolveDestinationPath(const char *setupInfo, const char *section, const char *fileKey,
-                           const char *pathKey, char *out) {
+int ResolveDestinationPath(const SetupSection &list, const char *fileKey, const char *pathKey,
+                           char *out) {
     char fileName[kFileName.size];
-    if (!ReadFileName(setupInfo, section, fileKey, fileName))
+    if (!ReadFileName(list, fileKey, fileName))
         return kNoSuchEntry;
     char pathValue[kPath.size];
-    ReadSetupText(setupInfo, section, pathKey, "", pathValue, kPath.size);
+    list.Text(pathKey, pathValue, kPath.size);
     return ComposeDestinationPath(out, fileName, pathValue);
 }
 
-int CountEntries(const char *setupInfo, const char *section) {
+int CountEntries(const SetupSection &list) {
     int count = 0;
     while (count < kMaxEntries) {
         char fileKey[kKeyNameSize];
         char fileName[kFileName.size];
         MakeNumberedKey(fileKey, kFileName.stem, count + 1);
-        if (!ReadFileName(setupInfo, section, fileKey, fileName))
+        if (!ReadFileName(list, fileKey, fileName))
             break;
         ++count;
     }
     return count;
 }
 
-bool IsSameFile(const char *a, const char *b) {
-    if (EqualsIgnoringAsciiCase(a, b))
-        return true;
-    char shortA[kPathSize];
-    char shortB[kPathSize];
-    return GetShortForm(a, shortA) && GetShortForm(b, shortB) &&
-           EqualsIgnoringAsciiCase(shortA, shortB);
+int CountEntries(const char *setupInfo, const char *section) {
+    SetupSection list;
+    list.Read(setupInfo, section); // an unreadable file has no entries
+    return CountEntries(list);
 }
 
-void DeleteListedFiles(const char *setupInfo, const char *section, const char *editorFolder,
+bool IsSameFile(const char *source, const char *destination) {
+    if (EqualsIgnoringAsciiCase(source, destination))
+        return true;
+    // A destination that does not exist yet (the usual case) is another file: one attribute
+    // look-up tells, far cheaper than a short-name query.
+    if (GetFileAttributesA(destination) == INVALID_FILE_ATTRIBUTES)
+        return false;
+    char shortDestination[kPathSize];
+    char shortSource[kPathSize];
+    return GetShortForm(destination, shortDestination) && GetShortForm(source, shortSource) &&
+           EqualsIgnoringAsciiCase(shortSource, shortDestination);
+}
+
+void DeleteListedFiles(const SetupSection &list, const char *editorFolder,
                        const char *macroFolder) {
     for (unsigned n = 1;; ++n) {
         char optionKey[kKeyNameSize];
         MakeNumberedKey(optionKey, kUnInstallOption.stem, n);
-        if (ReadSetupNumberAt(setupInfo, section, optionKey, 0) != 0)
+        if (list.Number(optionKey, 0) != 0)
             continue;
         char fileKey[kKeyNameSize];
         char pathKey[kKeyNameSize];
         char path[kPathSize];
         MakeNumberedKey(fileKey, kFileName.stem, n);
         MakeNumberedKey(pathKey, kPath.stem, n);
-        int result = ResolveDestinationPath(setupInfo, section, fileKey, pathKey, path);
+        int result = ResolveDestinationPath(list, fileKey, pathKey, path);
         if (result == kNoSuchEntry)
             return;
         // A path that does not fit is refused rather than cut: a cut path could name another file.

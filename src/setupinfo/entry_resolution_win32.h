@@ -3,21 +3,25 @@
 #pragma once
 
 #include "setupinfo/path_compose.h"
+#include "setupinfo/setup_section_win32.h"
 
 namespace aof {
 
+// Entries are read from their list, read whole once (setupinfo/setup_section_win32.h).
 // Results: kPathDone, kNoSuchEntry (out untouched) or kPathTooLong (out untouched).
-int ResolveSourcePath(const char *setupInfo, const char *section, const char *fileKey,
-                      const char *setupFolder, char *out);
-int ResolveDestinationPath(const char *setupInfo, const char *section, const char *fileKey,
-                           const char *pathKey, char *out);
+int ResolveSourcePath(const SetupSection &list, const char *fileKey, const char *setupFolder,
+                      char *out);
+int ResolveDestinationPath(const SetupSection &list, const char *fileKey, const char *pathKey,
+                           char *out);
 
 // Consecutive non-empty FileName1, FileName2, ...; at most 10.
+int CountEntries(const SetupSection &list);
 int CountEntries(const char *setupInfo, const char *section);
 
-bool IsSameFile(const char *a, const char *b);
+// Whether the two paths name one file (equal, or equal short forms). The destination is
+// looked up first: while it does not exist yet, the source is not looked up at all.
+bool IsSameFile(const char *source, const char *destination);
 
-void DeleteListedFiles(const char *setupInfo, const char *section, const char *editorFolder,
-                       const char *macroFolder);
+void DeleteListedFiles(const SetupSection &list, const char *editorFolder, const char *macroFolder);
 
 } // namespace aof

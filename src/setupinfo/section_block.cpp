@@ -15,22 +15,50 @@ bool IsQuote(char c) {
     return c == '"' || c == '\'';
 }
 
-// The value of the first entry named key, nullptr when there is none (a bare name has "").
-const char *FindEntryValue(const char *block, const char *key) {
-    std::size_t keyLength = std::strlen(key);
-    char name[64];
-    for (const char *entry = block; *entry != '\0'; entry += std::strlen(entry) + 1) {
-        const char *equals = std::strchr(entry, '=');
-        std::size_t nameLength =
-            equals != nullptr ? static_cast<std::size_t>(equals - entry) : std::strlen(entry);
-        if (nameLength != keyLength || nameLength >= sizeof name)
-            continue;
-        std::memcpy(name, entry, nameLength);
-        name[nameLength] = '\0';
-        if (EqualsIgnoringAsciiCase(name, key))
-            return equals != nullptr ? equals + 1 : entry + nameLength;
+// The longest entry name worth indexing: every key the program reads is shorter.
+constexpr std::size_t kNameSize = 64;
+
+// The entry's name into name; false when it is too long to be any key.
+bool TakeName(const char *entry, char (&name)[kNameSize]) {
+    std::size_t length = std::strcspn(entry, "=");
+    if (length >= kNameSize)
+        return false;
+    std::memcpy(name, entry, length);
+    name[length] = '\0';
+    return true;
+}
+
+// FNV-1a over the name with the ASCII letters folded: names equal without regard to ASCII
+// case hash alike.
+unsigned HashName(const char *name) {
+    unsigned hash = 2166136261u;
+    for (; *name != '\0'; ++name) {
+        char c = *name >= 'A' && *name <= 'Z' ? static_cast<char>(*name + 32) : *name;
+        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
     }
-    return nullptr;
+    return hash;
+}
+
+// The slot that holds the entry named name, or the free slot where it belongs.
+const char **FindSlot(const SectionIndex &index, const char *name) {
+    unsigned mask = index.capacity - 1;
+    for (unsigned i = HashName(name) & mask;; i = (i + 1) & mask) {
+        const char **slot = &index.slots[i];
+        char other[kNameSize];
+        if (*slot == nullptr || (TakeName(*slot, other) && EqualsIgnoringAsciiCase(other, name)))
+            return slot;
+    }
+}
+
+// The value of the first entry named key, nullptr when there is none (a bare name has "").
+const char *FindEntryValue(const SectionIndex &index, const char *key) {
+    if (std::strlen(key) >= kNameSize)
+        return nullptr;
+    const char *entry = *FindSlot(index, key);
+    if (entry == nullptr)
+        return nullptr;
+    const char *equals = std::strchr(entry, '=');
+    return equals != nullptr ? equals + 1 : entry + std::strlen(entry);
 }
 
 // The value of a digit of any base up to 36; 36 for a character that is none.
@@ -46,8 +74,33 @@ unsigned DigitValue(char c) {
 
 } // namespace
 
-void FindSectionText(const char *block, const char *key, char *out, unsigned size) {
-    const char *value = FindEntryValue(block, key);
+unsigned CountSectionEntries(const char *block) {
+    unsigned count = 0;
+    for (const char *entry = block; *entry != '\0'; entry += std::strlen(entry) + 1)
+        ++count;
+    return count;
+}
+
+unsigned SectionIndexCapacity(unsigned entries) {
+    unsigned capacity = 16;
+    while (capacity < 2 * entries)
+        capacity *= 2;
+    return capacity;
+}
+
+void BuildSectionIndex(const char *block, const SectionIndex &index) {
+    char name[kNameSize];
+    for (const char *entry = block; *entry != '\0'; entry += std::strlen(entry) + 1) {
+        if (!TakeName(entry, name))
+            continue;
+        const char **slot = FindSlot(index, name);
+        if (*slot == nullptr)
+            *slot = entry; // a later entry of the same name is never seen
+    }
+}
+
+void FindSectionText(const SectionIndex &index, const char *key, char *out, unsigned size) {
+    const char *value = FindEntryValue(index, key);
     if (value == nullptr || size == 0) {
         if (size != 0)
             out[0] = '\0';
@@ -65,9 +118,9 @@ void FindSectionText(const char *block, const char *key, char *out, unsigned siz
         out[inner - 1] = '\0';
 }
 
-unsigned FindSectionNumber(const char *block, const char *key, unsigned fallback) {
+unsigned FindSectionNumber(const SectionIndex &index, const char *key, unsigned fallback) {
     char text[2 * kNumberCharacters + 1];
-    FindSectionText(block, key, text, sizeof text);
+    FindSectionText(index, key, text, sizeof text);
     if (text[0] == '\0')
         return fallback;
     const char *end = text;

@@ -1,7 +1,5 @@
 #include "setupinfo/setup_section_win32.h"
 
-#include "setupinfo/section_block.h"
-
 #include <windows.h>
 
 namespace aof {
@@ -11,16 +9,37 @@ namespace {
 // Enough for a list of some thousand entries in one call; a longer section doubles it.
 constexpr DWORD kFirstBlockSize = 64 * 1024;
 
-const char kEmptyBlock[2] = {'\0', '\0'};
+// The index of an empty section: one free slot.
+const char *gNoSlot[1] = {nullptr};
+const SectionIndex kEmptyIndex = {gNoSlot, 1};
+
+// The profile reader gives an unreadable file as an empty section: told apart here.
+bool IsReadable(const char *file) {
+    HANDLE handle =
+        CreateFileA(file, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(handle);
+    return true;
+}
 
 } // namespace
 
 SetupSection::~SetupSection() {
-    if (block_ != nullptr)
-        HeapFree(GetProcessHeap(), 0, block_);
+    Release();
 }
 
-bool SetupSection::Read(const char *file, const char *section) {
+void SetupSection::Release() {
+    if (block_ != nullptr)
+        HeapFree(GetProcessHeap(), 0, block_);
+    if (index_.slots != nullptr)
+        HeapFree(GetProcessHeap(), 0, index_.slots);
+    block_ = nullptr;
+    index_ = {nullptr, 0};
+}
+
+bool SetupSection::ReadBlock(const char *file, const char *section) {
     for (DWORD size = kFirstBlockSize; size != 0; size *= 2) {
         void *grown = block_ == nullptr ? HeapAlloc(GetProcessHeap(), 0, size)
                                         : HeapReAlloc(GetProcessHeap(), 0, block_, size);
@@ -32,18 +51,36 @@ bool SetupSection::Read(const char *file, const char *section) {
         if (length < size - 2) {
             block_[length] = '\0';
             block_[length + 1] = '\0';
-            return true;
+            return length != 0 || IsReadable(file);
         }
     }
     return false;
 }
 
+bool SetupSection::BuildIndex() {
+    unsigned capacity = SectionIndexCapacity(CountSectionEntries(block_));
+    void *slots = HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, capacity * sizeof(const char *));
+    if (slots == nullptr)
+        return false;
+    index_ = {static_cast<const char **>(slots), capacity};
+    BuildSectionIndex(block_, index_);
+    return true;
+}
+
+bool SetupSection::Read(const char *file, const char *section) {
+    Release();
+    if (ReadBlock(file, section) && BuildIndex())
+        return true;
+    Release();
+    return false;
+}
+
 void SetupSection::Text(const char *key, char *out, unsigned size) const {
-    FindSectionText(block_ != nullptr ? block_ : kEmptyBlock, key, out, size);
+    FindSectionText(index_.slots != nullptr ? index_ : kEmptyIndex, key, out, size);
 }
 
 unsigned SetupSection::Number(const char *key, unsigned fallback) const {
-    return FindSectionNumber(block_ != nullptr ? block_ : kEmptyBlock, key, fallback);
+    return FindSectionNumber(index_.slots != nullptr ? index_ : kEmptyIndex, key, fallback);
 }
 
 } // namespace aof

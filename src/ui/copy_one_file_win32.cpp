@@ -154,16 +154,15 @@ static int OverwriteExisting(const char *source, const char *destination, int *o
     }
 }
 
-int CopyOneFile(const char *setupInfo, const char *section, const char *fileKey,
-                const char *pathKey, const char *setupFolder, const char *editorFolder,
-                const char *macroFolder, int *overwriteAll, HWND progress) {
+int CopyOneFile(const SetupSection &list, const char *fileKey, const char *pathKey,
+                const char *setupFolder, const char *editorFolder, const char *macroFolder,
+                int *overwriteAll, HWND progress) {
     char source[kPathSize] = "";
-    int sourceResult = ResolveSourcePath(setupInfo, section, fileKey, setupFolder, source);
+    int sourceResult = ResolveSourcePath(list, fileKey, setupFolder, source);
     if (sourceResult == kNoSuchEntry)
         return kEntryMissing;
     char destination[kPathSize] = "";
-    int destinationResult =
-        ResolveDestinationPath(setupInfo, section, fileKey, pathKey, destination);
+    int destinationResult = ResolveDestinationPath(list, fileKey, pathKey, destination);
     if (destinationResult == kNoSuchEntry)
         return kEntryMissing;
     // A path too long to compose is refused rather than shortened: copying to or from a cut

@@ -9,10 +9,11 @@ namespace aof {
 // it cannot be made, in which case every update has no effect.
 HWND CreateProgressDialog(HINSTANCE instance, unsigned short total);
 
-// Steps the bar and shows "counter / total  n% 完了"; lets pending paint messages through.
+// Steps the bar and sets "counter / total  n% 完了"; the step is painted by ShowCurrentFile.
 void StepProgress(HWND dialog, unsigned counter, unsigned short total);
 
-// Shows the resolved destination being copied.
+// Shows the resolved destination being copied and paints the dialog, at most 25 times a
+// second (a modal dialog or message box over it paints it at once).
 void ShowCurrentFile(HWND dialog, const char *path);
 
 void CloseProgressDialog(HWND dialog);

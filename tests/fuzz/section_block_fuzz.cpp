@@ -18,10 +18,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size) {
     std::memcpy(block.get(), rest.data(), rest.size());
     block[rest.size()] = '\0';
     block[rest.size() + 1] = '\0';
+    unsigned capacity = aof::SectionIndexCapacity(aof::CountSectionEntries(block.get()));
+    std::unique_ptr<const char *[]> slots(new const char *[capacity]());
+    aof::SectionIndex index = {slots.get(), capacity};
+    aof::BuildSectionIndex(block.get(), index);
     std::unique_ptr<char[]> out(new char[outSize]);
-    aof::FindSectionText(block.get(), key.c_str(), out.get(), outSize);
+    aof::FindSectionText(index, key.c_str(), out.get(), outSize);
     if (std::strlen(out.get()) >= outSize)
         std::abort();
-    aof::FindSectionNumber(block.get(), key.c_str(), 0);
+    aof::FindSectionNumber(index, key.c_str(), 0);
     return 0;
 }

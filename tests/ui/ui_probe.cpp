@@ -111,10 +111,12 @@ std::string CopySection(const char *section, int count, int *overwriteAll, HWND 
                         unsigned *counter) {
     std::string results = section;
     results += ":";
+    aof::SetupSection list;
+    list.Read(kSetupInfo.c_str(), section);
     for (int n = 1; n <= count; ++n) {
         aof::StepProgress(progress, ++*counter, kEntries);
         std::string number = std::to_string(n);
-        int result = aof::CopyOneFile(kSetupInfo.c_str(), section, ("FileName" + number).c_str(),
+        int result = aof::CopyOneFile(list, ("FileName" + number).c_str(),
                                       ("Path" + number).c_str(), kPackage.c_str(), kRoot.c_str(),
                                       kRoot.c_str(), overwriteAll, progress);
         results += " " + std::to_string(result);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -13,9 +14,21 @@ std::string Block(const std::string &lines) {
     return block + '\0';
 }
 
-std::string Text(const std::string &block, const char *key, unsigned size = 520) {
+// A block with its index, as the reader keeps them.
+struct Indexed {
+    explicit Indexed(const std::string &lines) : block(Block(lines)) {
+        slots.assign(aof::SectionIndexCapacity(aof::CountSectionEntries(block.c_str())), nullptr);
+        index = {slots.data(), static_cast<unsigned>(slots.size())};
+        aof::BuildSectionIndex(block.c_str(), index);
+    }
+    std::string block;
+    std::vector<const char *> slots;
+    aof::SectionIndex index;
+};
+
+std::string Text(const std::string &lines, const char *key, unsigned size = 520) {
     char out[1100] = "untouched";
-    aof::FindSectionText(block.c_str(), key, out, size);
+    aof::FindSectionText(Indexed(lines).index, key, out, size);
     return out;
 }
 
@@ -42,16 +55,16 @@ TEST(SectionBlock, FindsTheFirstEntryOfAKeyAsTheOneKeyReadDoes) {
         {"", "FileName1", ""},
     };
     for (const Row &row : rows)
-        EXPECT_EQ(Text(Block(row.lines), row.key), row.text) << row.lines;
+        EXPECT_EQ(Text(row.lines, row.key), row.text) << row.lines;
 }
 
 TEST(SectionBlock, CutsALongValueAtACharacterBoundaryLikeTheOneKeyRead) {
     std::string value(600, 'x');
-    EXPECT_EQ(Text(Block("P=" + value + "\n"), "P"), value.substr(0, 519));
-    EXPECT_EQ(Text(Block("P=\"" + value + "\"\n"), "P"), value.substr(0, 519));
-    EXPECT_EQ(Text(Block("P=\"abc\"\n"), "P", 4), "abc");
-    EXPECT_EQ(Text(Block("P=\"abcd\"\n"), "P", 4), "abc");
-    EXPECT_EQ(Text(Block("P=ab\x95\x5c\n"), "P", 4), "ab"); // no half character
+    EXPECT_EQ(Text("P=" + value + "\n", "P"), value.substr(0, 519));
+    EXPECT_EQ(Text("P=\"" + value + "\"\n", "P"), value.substr(0, 519));
+    EXPECT_EQ(Text("P=\"abc\"\n", "P", 4), "abc");
+    EXPECT_EQ(Text("P=\"abcd\"\n", "P", 4), "abc");
+    EXPECT_EQ(Text("P=ab\x95\x5c\n", "P", 4), "ab"); // no half character
 }
 
 TEST(SectionBlock, ReadsNumbersAsTheProfileReaderDoes) {
@@ -78,8 +91,23 @@ TEST(SectionBlock, ReadsNumbersAsTheProfileReaderDoes) {
         {"N=000000000000000000000000000001\n", 0},
     };
     for (const Row &row : rows)
-        EXPECT_EQ(aof::FindSectionNumber(Block(row.lines).c_str(), "N", 7), row.number)
+        EXPECT_EQ(aof::FindSectionNumber(Indexed(row.lines).index, "N", 7), row.number)
             << row.lines;
+}
+
+TEST(SectionBlock, IndexesAListOfThousandsOfEntriesByFirstName) {
+    std::string lines;
+    for (int n = 1; n <= 3000; ++n)
+        lines += "FileName" + std::to_string(n) + "=f" + std::to_string(n) + "\n";
+    lines += "FILENAME7=again\n";
+    Indexed list(lines);
+    char out[32];
+    for (int n : {1, 7, 1500, 3000}) {
+        aof::FindSectionText(list.index, ("filename" + std::to_string(n)).c_str(), out, 32);
+        EXPECT_EQ(std::string(out), "f" + std::to_string(n));
+    }
+    aof::FindSectionText(list.index, "FileName3001", out, 32);
+    EXPECT_EQ(std::string(out), "");
 }
 
 } // namespace

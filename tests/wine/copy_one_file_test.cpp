@@ -51,9 +51,11 @@ struct Bench {
 
     int Copy(int n, int *overwriteAll, HWND progress = nullptr) {
         std::string number = std::to_string(n);
-        return aof::CopyOneFile(kSetupInfo.c_str(), "Install Files", ("FileName" + number).c_str(),
-                                ("Path" + number).c_str(), kPackage.c_str(), "C:\\aoftest",
-                                kMacroFolder, overwriteAll, progress);
+        aof::SetupSection list;
+        list.Read(kSetupInfo.c_str(), "Install Files");
+        return aof::CopyOneFile(list, ("FileName" + number).c_str(), ("Path" + number).c_str(),
+                                kPackage.c_str(), "C:\\aoftest", kMacroFolder, overwriteAll,
+                                progress);
     }
 };
 

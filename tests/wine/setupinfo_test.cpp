@@ -132,14 +132,19 @@ TEST_CASE(EntryPathsFromTheFile) {
     std::string info =
         scratch.Write("SETUP.AFU", "[Install Macros]\r\n"
                                    "FileName1=表\\ソート.mac\r\nPath1=\\macrodir\\表\\\r\n");
-    const char *section = aof::kInstallMacros;
+    aof::SetupSection list;
+    CHECK(list.Read(info.c_str(), aof::kInstallMacros));
     char out[aof::kPathSize] = "untouched";
-    CHECK_EQ(aof::ResolveSourcePath(info.c_str(), section, "FileName1", "D:\\PKG", out), 0);
+    CHECK_EQ(aof::ResolveSourcePath(list, "FileName1", "D:\\PKG", out), 0);
     CHECK_STR(out, "D:\\PKG\\表\\ソート.mac");
-    CHECK_EQ(aof::ResolveDestinationPath(info.c_str(), section, "FileName1", "Path1", out), 0);
+    CHECK_EQ(aof::ResolveDestinationPath(list, "FileName1", "Path1", out), 0);
     CHECK_STR(out, "\\macrodir\\表\\ソート.mac");
-    CHECK_EQ(aof::ResolveDestinationPath(info.c_str(), section, "FileName2", "Path2", out), 255);
-    CHECK_EQ(aof::ResolveSourcePath(info.c_str(), section, "FileName2", "D:\\PKG", out), 255);
+    CHECK_EQ(aof::ResolveDestinationPath(list, "FileName2", "Path2", out), 255);
+    CHECK_EQ(aof::ResolveSourcePath(list, "FileName2", "D:\\PKG", out), 255);
+    // A file that cannot be read is told apart from one without the section.
+    CHECK(list.Read(info.c_str(), aof::kInstallFiles));
+    CHECK(!list.Read(scratch.Path("NONE.AFU").c_str(), aof::kInstallMacros));
+    CHECK_EQ(aof::ResolveSourcePath(list, "FileName1", "D:\\PKG", out), 255);
     CHECK_STR(out, "\\macrodir\\表\\ソート.mac");
 }
 
@@ -207,7 +212,9 @@ TEST_CASE(ListedFilesAreDeletedHonouringTheOption) {
     std::string readOnly = scratch.Write("Macro\\ro.mac", "x");
     SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
 
-    aof::DeleteListedFiles(info.c_str(), aof::kUnInstallFiles, editor.c_str(), macro.c_str());
+    aof::SetupSection list;
+    CHECK(list.Read(info.c_str(), aof::kUnInstallFiles));
+    aof::DeleteListedFiles(list, editor.c_str(), macro.c_str());
 
     for (const std::string &path : deleted)
         CHECK(!Exists(path));

@@ -157,15 +157,16 @@ void PrintDirectories(const Plan &plan) {
 void PrintDeletions(const Plan &plan) {
     Print(plan, "コピーの前に削除するファイル:\r\n");
     unsigned end = FindDeletionEnd(plan.file, kDeleteFilesOnInstall);
+    SetupSection list;
+    list.Read(plan.file, kDeleteFilesOnInstall);
     for (unsigned n = 1; n <= end; ++n) {
         char keys[3][kKeyNameSize];
         MakeNumberedKey(keys[0], kUnInstallOption.stem, n);
         MakeNumberedKey(keys[1], kFileName.stem, n);
         MakeNumberedKey(keys[2], kPath.stem, n);
         char path[kPathSize];
-        if (ReadSetupNumberAt(plan.file, kDeleteFilesOnInstall, keys[0], 0) != 0 ||
-            ResolveDestinationPath(plan.file, kDeleteFilesOnInstall, keys[1], keys[2], path) !=
-                kPathDone)
+        if (list.Number(keys[0], 0) != 0 ||
+            ResolveDestinationPath(list, keys[1], keys[2], path) != kPathDone)
             continue;
         Expand(plan, path);
         Print(plan, "  %s\r\n", path);
@@ -186,7 +187,9 @@ void PrintSlot(const Plan &plan, unsigned n) {
 
 void PrintEntries(const Plan &plan, const char *section, bool macros) {
     Print(plan, "%s:\r\n", macros ? "マクロ" : "ファイル");
-    int count = CountEntries(plan.file, section);
+    SetupSection list;
+    list.Read(plan.file, section);
+    int count = CountEntries(list);
     for (int n = 1; n <= count; ++n) {
         char fileKey[kKeyNameSize];
         char pathKey[kKeyNameSize];
@@ -194,8 +197,8 @@ void PrintEntries(const Plan &plan, const char *section, bool macros) {
         MakeNumberedKey(pathKey, kPath.stem, static_cast<unsigned>(n));
         char source[kPathSize];
         char destination[kPathSize];
-        if (ResolveSourcePath(plan.file, section, fileKey, plan.setupFolder, source) != kPathDone ||
-            ResolveDestinationPath(plan.file, section, fileKey, pathKey, destination) != kPathDone)
+        if (ResolveSourcePath(list, fileKey, plan.setupFolder, source) != kPathDone ||
+            ResolveDestinationPath(list, fileKey, pathKey, destination) != kPathDone)
             continue;
         Expand(plan, destination);
         Print(plan, "  元: %s\r\n", source);

@@ -333,7 +333,9 @@ bool CheckDestination(Check &check, const char *section, unsigned n, char *desti
     NumberedKey(pathKey, kPath, n);
     unsigned line = LineOf(check, section, fileKey);
     CheckPathValue(check, section, n);
-    int result = ResolveDestinationPath(check.file, section, fileKey, pathKey, destination);
+    SetupSection list;
+    list.Read(check.file, section);
+    int result = ResolveDestinationPath(list, fileKey, pathKey, destination);
     if (result == kPathDone)
         return ExpandChecked(check, destination, line, pathKey);
     if (result == kPathTooLong)
@@ -346,7 +348,9 @@ void CheckSource(Check &check, const char *section, unsigned n) {
     NumberedKey(fileKey, kFileName, n);
     unsigned line = LineOf(check, section, fileKey);
     char source[kPathSize];
-    if (ResolveSourcePath(check.file, section, fileKey, check.setupFolder, source) != kPathDone) {
+    SetupSection list;
+    list.Read(check.file, section);
+    if (ResolveSourcePath(list, fileKey, check.setupFolder, source) != kPathDone) {
         Report(check, kPathOverLimit, line, fileKey);
         return;
     }

@@ -3,8 +3,8 @@
 
     python3 draw_art.py [--preview DIR]
 
-writes install.bmp, uninstall.bmp (40 x 200, 16 colours) and program.ico (32 x 32,
-16 colours) next to this script. With --preview, PNG copies scaled up four times go
+writes install.bmp, uninstall.bmp (40 x 200, 16 colours, run-length encoded) and
+program.ico (32 x 32, 16 colours) next to this script. With --preview, PNG copies scaled up four times go
 into DIR as well. Only the standard library is used.
 """
 
@@ -319,15 +319,39 @@ def palette_bytes():
     return b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in PALETTE)
 
 
-def info_header(width, height, image_size):
-    return struct.pack("<IiiHHIIiiII", 40, width, height, 1, 4, 0, image_size, 0, 0, 16, 0)
+BI_RLE4 = 2
+
+
+def info_header(width, height, image_size, compression=0):
+    return struct.pack("<IiiHHIIiiII", 40, width, height, 1, 4, compression, image_size, 0, 0,
+                       16, 0)
+
+
+def rle4_rows(c):
+    """Rows bottom-up in run-length encoding (BI_RLE4): each run of up to 255 pixels that
+    alternate between two colours (or keep one) is a count and the pair of colours; every row
+    ends with 0 0, the picture with 0 1. Less than half the size of the plain rows."""
+    data = bytearray()
+    for row in reversed(c.pixels):
+        start = 0
+        while start < len(row):
+            end = start + 1
+            while end < len(row) and end - start < 255 and (end - start < 2 or
+                                                             row[end] == row[end - 2]):
+                end += 1
+            second = row[start + 1] if end - start > 1 else row[start]
+            data += bytes((end - start, row[start] << 4 | second))
+            start = end
+        data += b"\0\0"
+    return bytes(data[:-2] + b"\0\1")
 
 
 def bmp_bytes(c):
-    pixels = pack_4bit_rows(c, lambda colour: colour)
+    pixels = rle4_rows(c)
     offset = 14 + 40 + 64
     header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
-    return header + info_header(c.width, c.height, len(pixels)) + palette_bytes() + pixels
+    return (header + info_header(c.width, c.height, len(pixels), BI_RLE4) + palette_bytes()
+            + pixels)
 
 
 def ico_bytes(c):

@@ -500,12 +500,25 @@ bool isTextStatic(HWND control) {
     }
 }
 
+// The text of the dialog's control ID; false when there is no such control or when it was
+// destroyed while being read (its text then reads as empty, which it never was).
+bool controlText(HWND dialog, int id, std::string &text) {
+    HWND control = GetDlgItem(dialog, id);
+    if (!control)
+        return false;
+    std::string t = windowText(control);
+    if (!IsWindow(control))
+        return false;
+    text = t;
+    return true;
+}
+
 void describeProgress(HWND progress, std::vector<std::string> &lines, const char *prefix) {
-    HWND counter = GetDlgItem(progress, 1003), destination = GetDlgItem(progress, 1004);
-    if (counter)
-        lines.push_back(std::string(prefix) + " 1003: " + escape(windowText(counter)));
-    if (destination)
-        lines.push_back(std::string(prefix) + " 1004: " + escape(windowText(destination)));
+    for (int id : {1003, 1004}) {
+        std::string text;
+        if (controlText(progress, id, text))
+            lines.push_back(std::string(prefix) + " " + decimal(id) + ": " + escape(text));
+    }
 }
 
 // Adds "FIELD: text" and, with hex, "bytes FIELD: hex of the code page 932 bytes".
@@ -545,10 +558,8 @@ Record describe(HWND window, int index, const std::vector<Record> &records,
             addText(r.lines, "text " + id, c, options.hex);
     }
     if (r.kind == "progress") {
-        if (HWND c = GetDlgItem(window, 1003))
-            r.counter = windowText(c);
-        if (HWND c = GetDlgItem(window, 1004))
-            r.destination = windowText(c);
+        controlText(window, 1003, r.counter);
+        controlText(window, 1004, r.destination);
     } else {
         for (const Record &other : records)
             if (other.kind == "progress" && !other.closed && !isGone(other.window))
@@ -780,6 +791,15 @@ struct Robot {
         return true;
     }
 
+    // Adds "update ID: text" when the progress dialog's control ID shows a new text.
+    static void trackText(Record &progress, int id, std::string &last) {
+        std::string text;
+        if (controlText(progress.window, id, text) && text != last) {
+            last = text;
+            progress.lines.push_back("update " + decimal(id) + ": " + escape(text));
+        }
+    }
+
     void trackProgress() {
         for (Record &r : records) {
             if (r.kind != "progress" || r.closed)
@@ -789,20 +809,8 @@ struct Robot {
                 r.lines.push_back("closed");
                 continue;
             }
-            if (HWND c = GetDlgItem(r.window, 1003)) {
-                std::string t = windowText(c);
-                if (t != r.counter) {
-                    r.counter = t;
-                    r.lines.push_back("update 1003: " + escape(t));
-                }
-            }
-            if (HWND c = GetDlgItem(r.window, 1004)) {
-                std::string t = windowText(c);
-                if (t != r.destination) {
-                    r.destination = t;
-                    r.lines.push_back("update 1004: " + escape(t));
-                }
-            }
+            trackText(r, 1003, r.counter);
+            trackText(r, 1004, r.destination);
         }
     }
 
@@ -826,9 +834,15 @@ struct Robot {
                 continue;
             std::vector<std::string> seen;
             stamp(seen, "time");
-            records.push_back(describe(*w, (int)records.size() + 1, records, options));
-            std::vector<std::string> &lines = records.back().lines;
-            lines.insert(lines.begin(), seen.begin(), seen.end());
+            Record record = describe(*w, (int)records.size() + 1, records, options);
+            // A window hidden or destroyed while it was read (a progress dialog closing at that
+            // moment) leaves a broken picture: an empty caption, controls missing, even the
+            // wrong kind. It is not a dialog to record or answer. A window still shown after
+            // the reading was whole throughout: a destroyed window never comes back.
+            if (isGone(*w))
+                continue;
+            record.lines.insert(record.lines.begin(), seen.begin(), seen.end());
+            records.push_back(record);
         }
         trackProgress();
         for (Record &r : records) {

@@ -445,7 +445,7 @@ std::string messageBoxIcon(HWND box, DWORD waitMs, DWORD poll) {
             if (best <= pixels * 3 && second > best * 4 + pixels * 3)
                 return bestName;
         }
-        if (now() >= deadline)
+        if (now() >= deadline || !IsWindow(icon)) // a box closing meanwhile is not recorded
             return "unknown";
         Sleep(poll);
     }
@@ -546,7 +546,8 @@ Record describe(HWND window, int index, const std::vector<Record> &records,
     if (r.kind == "window" || r.kind == "dialog")
         r.lines.push_back("class: " + escape(cls));
     if (r.kind == "message-box")
-        r.lines.push_back("icon: " + messageBoxIcon(window, 1000, options.poll));
+        r.lines.push_back(
+            "icon: " + messageBoxIcon(window, (DWORD)(options.stepTimeout * 1000), options.poll));
     for (HWND c : controls) {
         if (GetParent(c) != window)
             continue;

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "driver/completion_text.h"
+#include "driver/file_guard_win32.h"
 #include "driver/run_state_win32.h"
 #include "driver/listed_folders_win32.h"
 #include "driver/sequences_win32.h"
@@ -55,6 +56,15 @@ int CopyEntry(RunState &state, const SetupSection &list, unsigned n, InstallProg
     EntryKeys keys = MakeEntryKeys(n);
     return CopyOneFile(list, keys.fileName, keys.path, state.setupFolder, state.editorFolder,
                        state.macroFolder, &state.overwriteAll, progress.dialog);
+}
+
+// Reads a list of the setup-info file whole; false, with a message naming the file, when it
+// cannot be read: the list would otherwise read as empty and the install end without a word.
+bool ReadList(const RunState &state, SetupSection &list, const char *section) {
+    if (list.Read(state.setupInfoPath, section))
+        return true;
+    ReportUnreadable(state.setupInfoPath, kSetupInterrupted);
+    return false;
 }
 
 // Puts macro n into its slot of the menu table in memory and records the slot. The path is
@@ -171,10 +181,18 @@ bool InstallUnderProgress(RunState &state, const InstallLists &lists, PackageRec
     if (!InstallMacros(state, lists.macros, record, progress))
         return false;
     state.overwriteAll = 0;
-    if (!InstallFiles(state, lists, progress))
+    // The file becomes the uninstall information only while it can still be read.
+    if (!InstallFiles(state, lists, progress) ||
+        !EnsureReadable(state.setupInfoPath, kSetupInterrupted))
         return false;
-    unsigned users = MakeUninstallInfoCopies(state.setupInfoPath, state.programFile,
-                                             state.uninstallInfoCopy, state.programCopy);
+    unsigned users = 0;
+    if (!MakeUninstallInfoCopies(state.setupInfoPath, state.programFile, state.uninstallInfoCopy,
+                                 state.programCopy, &users)) {
+        // No count is written into a copy that was not made: the package would be recorded
+        // without the lists its update and uninstall need.
+        ShowMessageBox(kSetupInfoCopyFailed, MB_ICONEXCLAMATION);
+        return false;
+    }
     if (!state.updateFlag) {
         if (!StoreEditorTables(state)) {
             // The copy was just replaced: carry the other users' count over, so that it
@@ -191,14 +209,14 @@ bool InstallUnderProgress(RunState &state, const InstallLists &lists, PackageRec
 // From the folders to the completion; false when the run ends early.
 bool InstallPackage(RunState &state, PackageRecord &record) {
     CreateListedFolders(state, state.setupInfoPath);
-    // Each list is read whole once; an unreadable setup-info file lists nothing, so that the
-    // first macro's copy then ends the run.
+    // Each list is read whole once; a setup-info file that can no longer be read stops the run.
     SetupSection deletions;
-    deletions.Read(state.setupInfoPath, kDeleteFilesOnInstall);
-    DeleteListedFiles(deletions, state.editorFolder, state.macroFolder);
     InstallLists lists;
-    lists.macros.Read(state.setupInfoPath, kInstallMacros);
-    lists.files.Read(state.setupInfoPath, kInstallFiles);
+    if (!ReadList(state, deletions, kDeleteFilesOnInstall) ||
+        !ReadList(state, lists.macros, kInstallMacros) ||
+        !ReadList(state, lists.files, kInstallFiles))
+        return false;
+    DeleteListedFiles(deletions, state.editorFolder, state.macroFolder);
     lists.fileCount = CountEntries(lists.files);
     InstallProgress progress;
     progress.total = static_cast<unsigned short>(state.macroCount + lists.fileCount);
@@ -214,7 +232,8 @@ bool InstallPackage(RunState &state, PackageRecord &record) {
 // The record is opened before any of the package's folders and files are touched, so that a
 // record that cannot be written stops the run before the package is half installed.
 void RunInstallSequence(RunState &state) {
-    if (state.macroFolderFlag && !PrepareMacroFolder(state.editorFolder, state.macroFolder))
+    if (!EnsureReadable(state.setupInfoPath, kSetupInterrupted) ||
+        (state.macroFolderFlag && !PrepareMacroFolder(state.editorFolder, state.macroFolder)))
         return;
     PackageRecord record;
     if (!OpenPackageRecord(record, state.recordKeyPath))

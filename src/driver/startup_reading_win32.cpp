@@ -1,6 +1,7 @@
 #include "driver/startup_reading_win32.h"
 #include "driver/run_state_win32.h"
 
+#include "driver/file_guard_win32.h"
 #include "driver/mode_decision.h"
 #include "common/format.h"
 #include "driver/startup_paths.h"
@@ -134,8 +135,12 @@ static bool ReadIdentity(RunState &state) {
 
 // Two packages whose uninstall-info copies have the same path would each take the other's
 // lists, version and user count: a copy that names another package is neither used nor
-// replaced. A package without InternalName cannot tell and goes on.
+// replaced. A package without InternalName cannot tell and goes on. A copy that is there but
+// cannot be read would read as no package at all, and is not replaced either.
 static bool CheckUninstallInfoOwner(const RunState &state) {
+    if (GetFileAttributesA(state.uninstallInfoCopy) != INVALID_FILE_ATTRIBUTES &&
+        !EnsureReadable(state.uninstallInfoCopy, kSetupInterrupted))
+        return false;
     char owner[kOwnerNameSize];
     if (!IsOtherPackagesCopy(state.uninstallInfoCopy, state.internalName, owner))
         return true;

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "driver/completion_text.h"
+#include "driver/file_guard_win32.h"
 #include "driver/run_state_win32.h"
 #include "driver/listed_folders_win32.h"
 #include "driver/sequences_win32.h"
@@ -36,20 +37,30 @@ bool ConfirmFileDeletion(const RunState &state) {
     }
 }
 
+// False, with a message naming the copy, when it can no longer be read.
+bool EnsureCopyReadable(const RunState &state, const char *tail) {
+    return EnsureReadable(state.uninstallInfoCopy, tail);
+}
+
 // Deletes the listed files, the created folders and the uninstall-info copy. The three lists
 // are read whole before anything is deleted; false, with nothing deleted, when one of them
-// cannot be read.
+// cannot be read. The folder list is read key by key: a copy that can no longer be read
+// afterwards may have cut it short, so the copy is then kept. Each false has its message.
 bool DeletePackageFiles(const RunState &state) {
     const char *copy = state.uninstallInfoCopy;
     const char *sections[] = {kInstallMacros, kInstallFiles, kUnInstallFiles};
     SetupSection lists[3];
     for (int i = 0; i < 3; ++i) {
-        if (!lists[i].Read(copy, sections[i]))
+        if (!lists[i].Read(copy, sections[i])) {
+            ReportUnreadable(copy, kFilesKept);
             return false;
+        }
     }
     for (const SetupSection &list : lists)
         DeleteListedFiles(list, state.editorFolder, state.macroFolder);
     RemoveListedFolders(state, copy);
+    if (!EnsureCopyReadable(state, kFileDeletionInterrupted))
+        return false;
     DeleteFileA(copy);
     return true;
 }
@@ -58,10 +69,14 @@ bool DeletePackageFiles(const RunState &state) {
 
 void RunUninstallSequence(RunState &state) {
     const char *copy = state.uninstallInfoCopy;
-    if (!RemovePackageMenuEntries(state.recordKeyPath, copy, state.macroMenu, state.macroMenuRead))
+    if (!EnsureCopyReadable(state, kUninstallInterrupted) ||
+        !RemovePackageMenuEntries(state.recordKeyPath, copy, state.macroMenu, state.macroMenuRead))
         return;
+    // The record goes only when the copy was readable throughout: otherwise its entries may
+    // not have been found, and the next run must offer the uninstall again.
     if (!ClearGroupNameIfEmptied(state.recordKeyPath, copy, state.macroMenu, state.groupNames,
-                                 state.groupNamesRead))
+                                 state.groupNamesRead) ||
+        !EnsureCopyReadable(state, kUninstallInterrupted))
         return;
     if (!DeletePackageRecord(state.recordKeyPath))
         return;
@@ -69,11 +84,13 @@ void RunUninstallSequence(RunState &state) {
         ShowUninstallMessage(InstanceOf(state), kOtherUsersRemain, kOkOnlyForm);
         return;
     }
-    // A list that cannot be read deletes nothing, and the user is told so.
-    if (!ConfirmFileDeletion(state) || !DeletePackageFiles(state)) {
+    if (!ConfirmFileDeletion(state)) {
         ShowUninstallMessage(InstanceOf(state), kFilesKept, kOkOnlyForm);
         return;
     }
+    // A list that cannot be read deletes nothing, and the user is told so and why.
+    if (!DeletePackageFiles(state))
+        return;
     char report[kUninstallReportSize];
     ComposeUninstallReport(report, state.programCopy);
     ShowUninstallMessage(InstanceOf(state), report, kOkOnlyForm);

@@ -66,16 +66,14 @@ bool DeletePackageRecord(const char *recordKeyPath) {
     return deleted || RefuseRecordWrite();
 }
 
-unsigned MakeUninstallInfoCopies(const char *setupInfo, const char *programFile,
-                                 const char *uninstallCopy, const char *programCopy) {
-    unsigned count = ReadSetupNumber(uninstallCopy, kInstalledUsers);
+bool MakeUninstallInfoCopies(const char *setupInfo, const char *programFile,
+                             const char *uninstallCopy, const char *programCopy, unsigned *users) {
+    *users = ReadSetupNumber(uninstallCopy, kInstalledUsers);
     // Either copy is left writable: the count is written into the uninstall-info copy later,
     // and a later install must be able to replace both.
     if (!IsSameFile(programFile, programCopy))
         CopyIntoPlace(programFile, programCopy, false);
-    if (!IsSameFile(setupInfo, uninstallCopy) && !CopyIntoPlace(setupInfo, uninstallCopy, false))
-        ShowMessageBox(kSetupInfoCopyFailed, MB_ICONEXCLAMATION);
-    return count;
+    return IsSameFile(setupInfo, uninstallCopy) || CopyIntoPlace(setupInfo, uninstallCopy, false);
 }
 
 static void FlushProfileCache(const char *file) {

@@ -26,10 +26,11 @@ void ClosePackageRecord(PackageRecord &record);
 bool ReadRecordValue(const char *recordKeyPath, const char *name, DWORD *value);
 bool DeletePackageRecord(const char *recordKeyPath);
 
-// Reads the installed-user count from the old uninstall-info copy, then makes the program copy
-// and the uninstall-info copy. Returns the count read.
-unsigned MakeUninstallInfoCopies(const char *setupInfo, const char *programFile,
-                                 const char *uninstallCopy, const char *programCopy);
+// Reads the installed-user count from the old uninstall-info copy into users, then makes the
+// program copy and the uninstall-info copy. False when the uninstall-info copy could not be
+// made: the old one, if any, is left as it was.
+bool MakeUninstallInfoCopies(const char *setupInfo, const char *programFile,
+                             const char *uninstallCopy, const char *programCopy, unsigned *users);
 
 void WriteInstalledUsers(const char *uninstallCopy, unsigned count);
 

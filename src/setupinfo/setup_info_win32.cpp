@@ -34,6 +34,15 @@ void ReadSetupString(const char *file, const StringKey &key, char *out) {
     ReadSetupText(file, key.section, key.key, key.fallback, out, key.size);
 }
 
+bool IsSetupInfoReadable(const char *file) {
+    HANDLE handle = CreateFileA(file, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(handle);
+    return true;
+}
+
 unsigned ReadSetupNumberAt(const char *file, const char *section, const char *key,
                            unsigned fallback) {
     // The profile reader gives 0 for "Key=" on some systems; an empty value means the default.

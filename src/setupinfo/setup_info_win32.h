@@ -13,6 +13,10 @@ void ReadSetupString(const char *file, const StringKey &key, char *out);
 void ReadSetupText(const char *file, const char *section, const char *key, const char *fallback,
                    char *out, unsigned size);
 
+// Whether the profile reader can still open the file. A file that is gone (a pulled medium)
+// or held without sharing by another program reads as if every key were missing.
+bool IsSetupInfoReadable(const char *file);
+
 unsigned ReadSetupNumber(const char *file, const NumberKey &key);
 unsigned ReadSetupNumberAt(const char *file, const char *section, const char *key,
                            unsigned fallback);

@@ -80,8 +80,17 @@ constexpr char kRecordKeyNotOpened[] =
 constexpr char kRecordWriteRefused[] =
     "ﾚｼﾞｽﾄﾘの Brenlo\\AofMacroSetup ｷｰへの書き込みが拒否されました。\n\nｾｯﾄｱｯﾌﾟを中止します。";
 
+// A file the run depends on can no longer be read: the file, then what the stop means.
+constexpr char kFileUnreadableFormat[] =
+    "'%s'\n\nこのﾌｧｲﾙが読めなくなりました。ﾃﾞｨｽｸが取り出されたか、"
+    "他のﾌﾟﾛｸﾞﾗﾑが使用中の可能性があります。\n\n%s";
+constexpr char kSetupInterrupted[] = "ｾｯﾄｱｯﾌﾟを中断します。";
+constexpr char kUninstallInterrupted[] = "ｱﾝｲﾝｽﾄｰﾙを中断します。";
+constexpr char kFileDeletionInterrupted[] =
+    "ﾏｸﾛ登録は削除しましたが、ﾌｧｲﾙ / ﾌｫﾙﾀﾞの削除は中断しました。";
+
 // Install.
-constexpr char kSetupInfoCopyFailed[] = "SETUP.AFU のｺﾋﾟｰに失敗しました。";
+constexpr char kSetupInfoCopyFailed[] = "SETUP.AFU のｺﾋﾟｰに失敗しました。\n\nｾｯﾄｱｯﾌﾟを中断します。";
 constexpr char kFileCopyFailed[] =
     "\n\nﾌｧｲﾙのｺﾋﾟｰに失敗しました。ﾌｧｲﾙが正しく存在しているか確認してください。"
     "\nｾｯﾄｱｯﾌﾟを中断します。";

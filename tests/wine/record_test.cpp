@@ -125,10 +125,13 @@ class CopyBench {
         WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
         CloseHandle(file);
     }
+    // The count read, or 1000 + the count when the uninstall-info copy was not made.
     unsigned MakeCopies(const std::string &from) const {
-        return aof::MakeUninstallInfoCopies((from + "\\SETUP.AFU").c_str(),
-                                            (from + "\\SETUP.EXE").c_str(), infoCopy.c_str(),
-                                            programCopy.c_str());
+        unsigned users = 0;
+        bool made = aof::MakeUninstallInfoCopies((from + "\\SETUP.AFU").c_str(),
+                                                 (from + "\\SETUP.EXE").c_str(), infoCopy.c_str(),
+                                                 programCopy.c_str(), &users);
+        return made ? users : 1000 + users;
     }
     unsigned Count() const {
         return GetPrivateProfileIntA("Aofude Macro Setup", "InstalledUsers", 99, infoCopy.c_str());
@@ -184,6 +187,20 @@ TEST_CASE(UninstallInfoCopiesWithoutProgramFile) {
     CHECK_EQ(bench.MakeCopies(bench.setupDir), 0u);
     CHECK(GetFileAttributesA(bench.programCopy.c_str()) == INVALID_FILE_ATTRIBUTES);
     CHECK(GetFileAttributesA(bench.infoCopy.c_str()) != INVALID_FILE_ATTRIBUTES);
+}
+
+// The setup-info file held by another program: the copy fails and says so; the old copy and
+// its count stay as they were.
+TEST_CASE(UninstallInfoCopyThatCannotBeMadeLeavesTheOldOne) {
+    CopyBench bench;
+    std::string old = "[Aofude Macro Setup]\r\nInstalledUsers=2\r\n";
+    CopyBench::Write(bench.infoCopy, old);
+    CopyBench::Write(bench.setupDir + "\\SETUP.AFU", "[Aofude Macro Setup]\r\nMacroVersion=3\r\n");
+    HANDLE held = CreateFileA((bench.setupDir + "\\SETUP.AFU").c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    CHECK_EQ(bench.MakeCopies(bench.setupDir), 1002u);
+    CloseHandle(held);
+    CHECK_STR(testfiles::ReadBytes(bench.infoCopy), old);
 }
 
 // Without InternalName the record is the values of AofMacroSetup itself, read, written and

@@ -21,6 +21,9 @@
 //                                                   stand-in editor and wait for its window
 //   !run PATH [ARGUMENT …]                          action before the next answer: run a
 //                                                   program to its end (exit code 0 required)
+//   !seize PATH                                     action before the next answer: open the
+//                                                   file without sharing and hold it until the
+//                                                   robot ends (a pulled medium, a virus scanner)
 //   !pause MS                                       action before the next answer: wait MS
 //                                                   milliseconds, as a person reading the dialog
 // Actions run when the dialog that takes the next answer has appeared, before it is answered.
@@ -695,6 +698,20 @@ struct Robot {
         return true;
     }
 
+    // Holds the file open without sharing until the robot ends: no other program can read,
+    // write or delete it meanwhile. The handle is closed when the robot's process ends.
+    bool seizeFile(Record &record, const std::string &path) {
+        HANDLE file = CreateFileW(tools::FromUtf8(path).c_str(), GENERIC_READ, 0, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            fail("action",
+                 "seize: cannot open " + path + " (error " + decimal(GetLastError()) + ")");
+            return false;
+        }
+        record.lines.push_back("action: seize " + path);
+        return true;
+    }
+
     bool runAction(Record &record, const std::string &action) {
         std::string name = action.substr(0, action.find(' '));
         std::string rest = action.size() > name.size() ? trim(action.substr(name.size())) : "";
@@ -704,6 +721,8 @@ struct Robot {
             return startEditor(record, rest);
         if (name == "run" && !rest.empty())
             return runProgram(record, rest);
+        if (name == "seize" && !rest.empty())
+            return seizeFile(record, rest);
         if (name == "pause" && !rest.empty() &&
             rest.find_first_not_of("0123456789") == std::string::npos) {
             Sleep((DWORD)strtoul(rest.c_str(), nullptr, 10));

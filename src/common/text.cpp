@@ -4,8 +4,22 @@
 
 namespace aof {
 
+namespace {
+
+unsigned char gLeadByteRanges[kLeadByteRangesSize] = {0x81, 0x9F, 0xE0, 0xFC};
+
+} // namespace
+
+void UseLeadByteRanges(const unsigned char (&ranges)[kLeadByteRangesSize]) {
+    std::memcpy(gLeadByteRanges, ranges, kLeadByteRangesSize);
+}
+
 bool IsLeadByte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+    for (std::size_t i = 0; i + 1 < kLeadByteRangesSize && gLeadByteRanges[i] != 0; i += 2) {
+        if (byte >= gLeadByteRanges[i] && byte <= gLeadByteRanges[i + 1])
+            return true;
+    }
+    return false;
 }
 
 // Length of the character starting at s: 2 for a lead byte followed by a trail byte, else 1.

@@ -12,7 +12,15 @@ namespace aof {
 
 constexpr std::size_t kPathSize = 520;
 
-// True for a byte that starts a double-byte character in code page 932.
+// The lead-byte ranges of a code page as the system describes its ANSI code page: pairs of
+// first and last lead byte, ended by a pair of zeros (a single-byte code page has none).
+constexpr std::size_t kLeadByteRangesSize = 12;
+
+// Takes the lead bytes of the code page the program's paths are in: the system's ANSI code
+// page, given at start-up. Until then (and in the tests) code page 932.
+void UseLeadByteRanges(const unsigned char (&ranges)[kLeadByteRangesSize]);
+
+// True for a byte that starts a double-byte character in the code page taken.
 bool IsLeadByte(unsigned char byte);
 
 // Copies src into dst (capacity bytes, NUL included), cutting it to capacity - 1 bytes.

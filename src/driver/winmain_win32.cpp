@@ -1,6 +1,7 @@
 // Entry point of SETUP.EXE: one flow from the start-up checks to the install or the uninstall.
 #include <windows.h>
 
+#include "common/text.h"
 #include "driver/confirmation_win32.h"
 #include "driver/sequences_win32.h"
 #include "driver/startup_reading_win32.h"
@@ -41,6 +42,10 @@ static void RunSetup(RunState &state, const char *commandLine) {
 } // namespace aof
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+    // Paths from the ANSI functions are in the system's code page, not always 932.
+    CPINFO codePage;
+    if (GetCPInfo(CP_ACP, &codePage))
+        aof::UseLeadByteRanges(codePage.LeadByte);
     aof::RunState state = {}; // flags false, no heap blocks yet
     state.instance = instance;
     state.editorState =

@@ -3,6 +3,7 @@
 #include "common/format.h"
 #include "setupinfo/entry_resolution_win32.h"
 #include "setupinfo/folder_variables_win32.h"
+#include "setupinfo/setup_info_keys.h"
 #include "ui/message_dialog_win32.h"
 #include "ui/message_texts.h"
 #include "ui/progress_dialog_win32.h"
@@ -131,6 +132,17 @@ static int ReportCopyFailure(const char *destination) {
     return kCopyFailed;
 }
 
+// A path too long to compose is refused rather than shortened: copying to or from a cut path
+// could overwrite another file. The message names the entry by its file name.
+static int ReportPathTooLong(const SetupSection &list, const char *fileKey) {
+    char fileName[kFileName.size];
+    list.Text(fileKey, fileName, kFileName.size);
+    char text[kFileName.size + sizeof kPathNameTooLong + 2];
+    FormatText(text, sizeof text, "%s\n\n%s", fileName, kPathNameTooLong);
+    ShowMessageBox(text, MB_ICONSTOP);
+    return kCopyFailed;
+}
+
 static int Overwrite(const char *source, const char *destination) {
     return CopyIntoPlace(source, destination, false) ? kCopied : ReportCopyFailure(destination);
 }
@@ -165,14 +177,10 @@ int CopyOneFile(const SetupSection &list, const char *fileKey, const char *pathK
     int destinationResult = ResolveDestinationPath(list, fileKey, pathKey, destination);
     if (destinationResult == kNoSuchEntry)
         return kEntryMissing;
-    // A path too long to compose is refused rather than shortened: copying to or from a cut
-    // path could overwrite another file.
-    if (destinationResult != kPathDone ||
+    if (sourceResult != kPathDone || destinationResult != kPathDone ||
         !ExpandFolderVariables(destination, editorFolder, macroFolder, kMacroRelative))
-        return ReportCopyFailure(destination);
+        return ReportPathTooLong(list, fileKey);
     ShowCurrentFile(progress, destination);
-    if (sourceResult != kPathDone)
-        return ReportCopyFailure(destination);
     if (IsSameFile(source, destination))
         return kSameFile;
     if (CopyIntoPlace(source, destination, true))

@@ -32,6 +32,28 @@ TEST(PathSplit, TrailByte5CIsNotABackslash) {
     EXPECT_STREQ(aof::LastComponent("dir\\"), "");
 }
 
+// The system's ANSI code page decides which bytes start a double-byte character: on a Western
+// system "C:\café\SETUP.AFU" (é is E9, a lead byte in code page 932) splits after "café".
+TEST(PathSplit, LeadBytesComeFromTheCodePageTaken) {
+    const struct {
+        const char *codePage;
+        unsigned char ranges[aof::kLeadByteRangesSize];
+        const char *path;
+        const char *last;
+    } cases[] = {
+        {"1252", {}, "C:\\caf\xE9\\SETUP.AFU", "SETUP.AFU"},
+        {"932", {0x81, 0x9F, 0xE0, 0xFC}, "C:\\caf\xE9\\SETUP.AFU", "caf\xE9\\SETUP.AFU"},
+        {"936", {0x81, 0xFE}, "C:\\\xFD\\a.mac", "\xFD\\a.mac"},
+        {"1252", {}, "C:\\\xFD\\a.mac", "a.mac"},
+    };
+    for (const auto &c : cases) {
+        aof::UseLeadByteRanges(c.ranges);
+        EXPECT_STREQ(aof::LastComponent(c.path), c.last) << "code page " << c.codePage;
+    }
+    const unsigned char cp932[aof::kLeadByteRangesSize] = {0x81, 0x9F, 0xE0, 0xFC};
+    aof::UseLeadByteRanges(cp932);
+}
+
 TEST(CaseFolding, FoldsAsciiLettersOnly) {
     EXPECT_TRUE(aof::EqualsIgnoringAsciiCase("C:\\Macro\\A.MAC", "c:\\macro\\a.mac"));
     EXPECT_FALSE(aof::EqualsIgnoringAsciiCase("a.mac", "a.mac2"));

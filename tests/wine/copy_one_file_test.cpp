@@ -197,3 +197,32 @@ TEST_CASE(ProgressIconKeepsItsPlaceInTheTemplate) {
     CHECK_EQ(place[0] * 1000 + place[1], 7007);
     CHECK_EQ(place[2] * 1000 + place[3], 18020);
 }
+
+static INT_PTR CALLBACK IgnoreMessages(HWND, UINT, WPARAM, LPARAM) {
+    return FALSE;
+}
+
+// An "&" in a package name or a path is shown as itself, not as an underlined letter: every
+// static whose text the program sets at run time has SS_NOPREFIX.
+TEST_CASE(RunTimeTextsShowAnAmpersandAsItself) {
+    const struct {
+        int dialog;
+        int control;
+    } texts[] = {{IDD_SETUP_OKCANCEL, IDC_MESSAGE},     {IDD_SETUP_OK, IDC_MESSAGE},
+                 {IDD_UNINSTALL_OKCANCEL, IDC_MESSAGE}, {IDD_UNINSTALL_OK, IDC_MESSAGE},
+                 {IDD_PROGRESS, IDC_PROGRESS_TEXT},     {IDD_PROGRESS, IDC_CURRENT_FILE},
+                 {IDD_OVERWRITE, IDC_EXISTS_LINE},      {IDD_OVERWRITE, IDC_CURRENT_INFO},
+                 {IDD_OVERWRITE, IDC_NEW_INFO}};
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    for (const auto &t : texts) {
+        HWND dialog = t.dialog == IDD_PROGRESS
+                          ? aof::CreateProgressDialog(instance, 1)
+                          : CreateDialogParamA(instance, MAKEINTRESOURCEA(t.dialog), nullptr,
+                                               IgnoreMessages, 0);
+        LONG style = GetWindowLongA(GetDlgItem(dialog, t.control), GWL_STYLE);
+        DestroyWindow(dialog);
+        std::string where = std::to_string(t.dialog) + "/" + std::to_string(t.control);
+        CHECK_STR(where + ((style & SS_NOPREFIX) != 0 ? " no prefix" : " prefix"),
+                  where + " no prefix");
+    }
+}

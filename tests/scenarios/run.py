@@ -35,7 +35,8 @@ DEFAULT_PACKAGE = 'C:\\aoftest\\pkg'
 DEFAULT_TIMEOUT = 8.0
 # What a console run with "unchanged" must leave as it was, beside the files.
 SNAPSHOT_KEYS = ['HKCU\\Software\\Aofudeo', 'HKCU\\Software\\Brenlo',
-                 'HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Aofude']
+                 'HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Aofude',
+                 'HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall']
 
 BUILD_PROGRAMS = {
     'robot': os.path.join('tools', 'robot', 'robot.exe'),
@@ -309,6 +310,7 @@ class Run:
         self.console = False  # a console program, run without the robot
         self.output_lines = []  # lines its output must hold, in this order
         self.unchanged = False  # it must change no file and no registry value
+        self.registered = None  # (KEY, NAME): run the command line that REG_SZ value holds
 
 
 # ---------------------------------------------------------------- transcripts
@@ -492,7 +494,7 @@ class Scenario:
                 continue
             if not flush():
                 return
-            if word in ('run', 'console'):
+            if word in ('run', 'console', 'run-registered'):
                 pending_run = self.run_line(line)
                 continue
             self.setup(line)
@@ -521,6 +523,8 @@ class Scenario:
         program, argument = tokens(line.rest, 2)
         run = Run(line, program, argument)
         run.console = line.word == 'console'
+        if line.word == 'run-registered':
+            run.registered = (program, argument)
         for n, text in enumerate(line.block or []):
             word, _, rest = text.partition(' ')
             if word == 'exit':
@@ -627,11 +631,17 @@ class Scenario:
     def execute(self, run, number):
         if run.console:
             return self.execute_console(run, number)
-        program = self.win_path(run.program)
-        unix_program = self.bench.unix(program)
-        if not os.path.isfile(unix_program):
-            raise ScenarioError(f'{run.line.where()}: no program {program} (copy it with '
-                                f'"program")')
+        if run.registered:
+            program, argument = self.registered_command(run), ''
+            if program is None:
+                return False
+            start = ['--command-line', program]
+        else:
+            program, argument = self.win_path(run.program), self.expand(run.argument)
+            if not os.path.isfile(self.bench.unix(program)):
+                raise ScenarioError(f'{run.line.where()}: no program {program} (copy it with '
+                                    f'"program")')
+            start = ['--', program] + ([argument] if argument else [])
         for d in run.dialogs:
             if d.kind not in ('message-box', 'message-ok', 'message-okcancel', 'overwrite',
                               'dialog'):
@@ -654,10 +664,7 @@ class Scenario:
                 '--step-timeout', str(step), '--hex']
         if run.cwd:
             args += ['--cwd', run.cwd]
-        args += ['--', program]
-        argument = self.expand(run.argument)
-        if argument:
-            args.append(argument)
+        args += start
         rc, out, err = self.bench.wine(args, timeout + 20)
         label = f'run {number} ({program}{" " + argument if argument else ""})'
         if not os.path.exists(transcript):
@@ -669,6 +676,16 @@ class Scenario:
         if self.verbose:
             self.notes.append(f'{label} transcript:\n' + text)
         return self.compare(run, label, text, transcript)
+
+    def registered_command(self, run):
+        """The command line a REG_SZ value holds (an app's UninstallString), as written."""
+        key, name = run.registered
+        rc, tree = self.dump_keys([key])[key]
+        value = find_value(tree, name) if tree is not None else None
+        if value is None or value['type'] != 'REG_SZ':
+            self.fail(f'{run.line.where()}: no REG_SZ value "{name}" in {key} to run')
+            return None
+        return value['data']
 
     # -- running a console program (no dialogs): its output and what it left unchanged
 
@@ -902,6 +919,9 @@ def check_reg_value(s, line, dumps):
             s.fail('\n'.join([f'{where}:'] + text_diff('  REG_SZ text', want_text, v['data'])))
             return
         want_show = f'REG_SZ "{show(want_text)}"'
+    elif kind == 'sz-pattern':
+        ok = v['type'] == 'REG_SZ' and re.fullmatch(want, v['data']) is not None
+        want_show = f'REG_SZ matching {want}'
     elif kind == 'sz-bytes':
         want_hex = want.replace(' ', '').lower()
         ok = v['type'] == 'REG_SZ' and v.get('cp932', '') == want_hex
@@ -914,8 +934,8 @@ def check_reg_value(s, line, dumps):
         ok = v['type'] == 'REG_BINARY' and v['data'] == want_hex
         want_show = f'REG_BINARY {want_hex}'
     else:
-        raise ScenarioError(f'{line.where()}: reg-value type must be sz, sz-bytes, dword or '
-                            f'binary, not "{kind}"')
+        raise ScenarioError(f'{line.where()}: reg-value type must be sz, sz-pattern, sz-bytes, '
+                            f'dword or binary, not "{kind}"')
     if not ok:
         s.fail(f'{where}: expected {want_show}, found {describe_value(v)}')
 

@@ -48,6 +48,7 @@ RESET_KEYS=(
   'HKCU\Software\Aofudeo'
   'HKCU\Software\Brenlo'
   'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Aofude'
+  'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 )
 
 die() { echo "bench: $*" >&2; exit 1; }

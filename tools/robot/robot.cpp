@@ -157,7 +157,8 @@ struct Options {
         "robot: %s\n"
         "usage: robot.exe [--answers FILE] [--transcript FILE] [--timeout SECONDS]\n"
         "                 [--step-timeout SECONDS] [--cwd FOLDER] [--poll MS] [--hex] [--times]\n"
-        "                 -- PROGRAM [ARGUMENT ...]\n",
+        "                 -- PROGRAM [ARGUMENT ...]\n"
+        "       robot.exe [options] --command-line TEXT   (the whole command line, as written)\n",
         problem);
     exit(2);
 }
@@ -184,6 +185,8 @@ Options parseOptions() {
             options.transcript = value;
         else if (a == L"--cwd")
             options.cwd = value;
+        else if (a == L"--command-line")
+            options.commandLine = value;
         else if (a == L"--timeout")
             options.timeout = _wtof(value.c_str());
         else if (a == L"--step-timeout")
@@ -193,13 +196,17 @@ Options parseOptions() {
         else
             usage("unknown option");
     }
-    if (i + 1 >= argc)
-        usage("no program after --");
-    std::wstring program = argv[i + 1];
-    options.commandLine =
-        program.find(L' ') != std::wstring::npos ? L"\"" + program + L"\"" : program;
-    for (int j = i + 2; j < argc; ++j)
-        options.commandLine += L" " + std::wstring(argv[j]);
+    if (options.commandLine.empty()) {
+        if (i + 1 >= argc)
+            usage("no program after --");
+        std::wstring program = argv[i + 1];
+        options.commandLine =
+            program.find(L' ') != std::wstring::npos ? L"\"" + program + L"\"" : program;
+        for (int j = i + 2; j < argc; ++j)
+            options.commandLine += L" " + std::wstring(argv[j]);
+    } else if (i < argc) {
+        usage("--command-line and a program after -- exclude each other");
+    }
     LocalFree(argv);
     if (options.timeout <= 0)
         usage("--timeout must be positive");

@@ -11,6 +11,7 @@
 #include "editor/editor_environment_win32.h"
 #include "editor/menu_registry_win32.h"
 #include "editor/slot_allocation_win32.h"
+#include "record/apps_entry_win32.h"
 #include "record/package_record_win32.h"
 #include "common/registry_win32.h"
 #include "setupinfo/entry_resolution_win32.h"
@@ -174,6 +175,35 @@ void OpenShellFile(const RunState &state) {
         ShellExecuteA(nullptr, "open", file, parameters, folder, SW_SHOW);
 }
 
+// The bytes of a list's files where the install put them; a file that is not there adds none.
+unsigned long long MeasureInstalledFiles(const RunState &state, const SetupSection &list,
+                                         int count) {
+    unsigned long long bytes = 0;
+    for (int n = 1; n <= count; ++n) {
+        EntryKeys keys = MakeEntryKeys(n);
+        char destination[kPathSize];
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (ResolveDestinationPath(list, keys.fileName, keys.path, destination) == kPathDone &&
+            ExpandFolderVariables(destination, state.editorFolder, state.macroFolder,
+                                  kMacroRelative) &&
+            GetFileAttributesExA(destination, GetFileExInfoStandard, &data))
+            bytes +=
+                (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    }
+    return bytes;
+}
+
+// Lists the recorded package among the user's installed apps, from where it can be uninstalled.
+void ListInstalledPackage(const RunState &state, const InstallLists &lists) {
+    if (state.internalName[0] == '\0')
+        return;
+    AppsEntryValues values = {state.internalName, state.setupName,   state.macroVersion,
+                              state.programCopy,  state.macroFolder, 0};
+    values.installedBytes = MeasureInstalledFiles(state, lists.macros, state.macroCount) +
+                            MeasureInstalledFiles(state, lists.files, lists.fileCount);
+    WriteAppsEntry(values);
+}
+
 // Copies the files and updates the editor and the bookkeeping under the progress dialog;
 // false when the run ends early.
 bool InstallUnderProgress(RunState &state, const InstallLists &lists, PackageRecord &record,
@@ -203,7 +233,10 @@ bool InstallUnderProgress(RunState &state, const InstallLists &lists, PackageRec
         ++users;
     }
     WriteInstalledUsers(state.uninstallInfoCopy, users);
-    return RecordMacroVersion(record, state.macroVersion);
+    if (!RecordMacroVersion(record, state.macroVersion))
+        return false;
+    ListInstalledPackage(state, lists);
+    return true;
 }
 
 // From the folders to the completion; false when the run ends early.

@@ -9,6 +9,7 @@
 #include "driver/listed_folders_win32.h"
 #include "driver/sequences_win32.h"
 #include "editor/slot_allocation_win32.h"
+#include "record/apps_entry_win32.h"
 #include "record/package_record_win32.h"
 #include "setupinfo/entry_resolution_win32.h"
 #include "setupinfo/setup_info_keys.h"
@@ -80,6 +81,7 @@ void RunUninstallSequence(RunState &state) {
         return;
     if (!DeletePackageRecord(state.recordKeyPath))
         return;
+    DeleteAppsEntry(state.internalName);
     if (LowerInstalledUsers(copy) > 0) {
         ShowUninstallMessage(InstanceOf(state), kOtherUsersRemain, kOkOnlyForm);
         return;

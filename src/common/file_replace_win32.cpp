@@ -10,16 +10,12 @@ namespace aof {
 namespace {
 
 // Refuses what may not be replaced before anything is copied.
-bool MayReplace(const char *destination, bool failIfExists) {
+bool MayReplace(const char *destination) {
     DWORD attributes = GetFileAttributesA(destination);
-    if (attributes == INVALID_FILE_ATTRIBUTES)
+    if (attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) == 0)
         return true;
-    if (failIfExists)
-        SetLastError(ERROR_FILE_EXISTS);
-    else if ((attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
-        SetLastError(ERROR_ACCESS_DENIED);
-    else
-        return true;
+    SetLastError(ERROR_ACCESS_DENIED);
     return false;
 }
 
@@ -42,19 +38,34 @@ void ClearReadOnly(const char *path) {
         SetFileAttributesA(path, attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
 }
 
-// Ends a failed copy: the temporary file goes, the reason of the failure stays.
-bool RemoveTemporary(const char *temporary) {
+// Ends a failed copy: the file it wrote goes, the reason of the failure stays.
+bool RemoveFailedCopy(const char *written) {
     DWORD error = GetLastError();
-    ClearReadOnly(temporary);
-    DeleteFileA(temporary);
+    ClearReadOnly(written);
+    DeleteFileA(written);
     SetLastError(error == ERROR_ALREADY_EXISTS ? ERROR_FILE_EXISTS : error);
+    return false;
+}
+
+// A destination that does not exist yet has no old file to keep: the copy goes straight to
+// it, which spares the temporary file. A failed copy takes away what it wrote; no file of that
+// name was there before, or the copy would have failed with ERROR_FILE_EXISTS at once.
+bool CopyIntoNewFile(const char *source, const char *destination) {
+    if (CopyFileA(source, destination, TRUE)) {
+        ClearReadOnly(destination);
+        return true;
+    }
+    if (GetLastError() != ERROR_FILE_EXISTS)
+        RemoveFailedCopy(destination);
     return false;
 }
 
 } // namespace
 
 bool CopyIntoPlace(const char *source, const char *destination, bool failIfExists) {
-    if (!MayReplace(destination, failIfExists))
+    if (failIfExists)
+        return CopyIntoNewFile(source, destination);
+    if (!MayReplace(destination))
         return false;
     char folder[kPathSize];
     TakeFolder(folder, destination);
@@ -62,12 +73,12 @@ bool CopyIntoPlace(const char *source, const char *destination, bool failIfExist
     if (GetTempFileNameA(folder, "aof", 0, temporary) == 0)
         return false;
     if (!CopyFileA(source, temporary, FALSE))
-        return RemoveTemporary(temporary);
+        return RemoveFailedCopy(temporary);
     // A copy from read-only media would otherwise stay read-only: a later update could not
     // replace it and an uninstall could not delete it.
     ClearReadOnly(temporary);
-    DWORD flags = failIfExists ? 0 : MOVEFILE_REPLACE_EXISTING;
-    return MoveFileExA(temporary, destination, flags) || RemoveTemporary(temporary);
+    return MoveFileExA(temporary, destination, MOVEFILE_REPLACE_EXISTING) ||
+           RemoveFailedCopy(temporary);
 }
 
 } // namespace aof

@@ -3,12 +3,13 @@
 
 namespace aof {
 
-// Copies source to destination so that the destination is never left half-written: the copy
-// is made beside the destination under a temporary name and then takes the destination's
-// place in one step. A failed copy leaves the old destination as it was and no temporary
-// file; GetLastError() then tells why. The copy is left writable, whatever the source is.
-// failIfExists: an existing destination fails with ERROR_FILE_EXISTS. A read-only destination
-// fails with ERROR_ACCESS_DENIED, as Windows refuses to replace it (Wine would not).
+// Copies source to destination so that an existing destination is never left half-written:
+// the copy is made beside it under a temporary name and then takes its place in one step (a
+// destination that does not exist yet is copied to directly). A failed copy leaves the old
+// destination as it was and no temporary file; GetLastError() then tells why. The copy is left
+// writable, whatever the source is. failIfExists: an existing destination fails with
+// ERROR_FILE_EXISTS. A read-only destination fails with ERROR_ACCESS_DENIED, as Windows refuses to
+// replace it (Wine would not).
 bool CopyIntoPlace(const char *source, const char *destination, bool failIfExists);
 
 } // namespace aof

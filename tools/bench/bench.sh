@@ -100,9 +100,13 @@ server_pid() {
   done
   return 1
 }
+# The server's folder is found through the lock file it holds open, not through its working
+# folder: the server changes into the prefix for a moment whenever it saves the registry.
 server_running() {
-  local pid
-  pid=$(server_pid) && [ -S "$(readlink "/proc/$pid/cwd")/socket" ]
+  local pid lock
+  pid=$(server_pid) || return 1
+  lock=$(find "/proc/$pid/fd" -lname '*/server-*/lock' -printf '%l' -quit 2>/dev/null)
+  [ -n "$lock" ] && [ -S "${lock%/lock}/socket" ]
 }
 # True when the running server may bypass file permissions (started before NOPRIV existed, or
 # by a plain wine64 call): `start` then replaces it.

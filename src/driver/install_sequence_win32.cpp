@@ -53,7 +53,7 @@ EntryKeys MakeEntryKeys(unsigned n) {
 
 int CopyEntry(RunState &state, const SetupSection &list, unsigned n, InstallProgress &progress) {
     ++progress.counter;
-    StepProgress(progress.dialog, progress.counter, progress.total);
+    StepProgress(progress.counter, progress.total);
     EntryKeys keys = MakeEntryKeys(n);
     return CopyOneFile(list, keys.fileName, keys.path, state.setupFolder, state.editorFolder,
                        state.macroFolder, &state.overwriteAll, progress.dialog);
@@ -211,9 +211,12 @@ bool InstallUnderProgress(RunState &state, const InstallLists &lists, PackageRec
     if (!InstallMacros(state, lists.macros, record, progress))
         return false;
     state.overwriteAll = 0;
+    if (!InstallFiles(state, lists, progress))
+        return false;
+    // The last step stays in view while the package is recorded.
+    ShowProgressNow();
     // The file becomes the uninstall information only while it can still be read.
-    if (!InstallFiles(state, lists, progress) ||
-        !EnsureReadable(state.setupInfoPath, kSetupInterrupted))
+    if (!EnsureReadable(state.setupInfoPath, kSetupInterrupted))
         return false;
     unsigned users = 0;
     if (!MakeUninstallInfoCopies(state.setupInfoPath, state.programFile, state.uninstallInfoCopy,
@@ -256,7 +259,7 @@ bool InstallPackage(RunState &state, PackageRecord &record) {
     progress.counter = 0;
     progress.dialog = CreateProgressDialog(InstanceOf(state), progress.total);
     bool completed = InstallUnderProgress(state, lists, record, progress);
-    CloseProgressDialog(progress.dialog);
+    CloseProgressDialog();
     return completed;
 }
 

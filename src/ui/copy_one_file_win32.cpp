@@ -118,6 +118,7 @@ static INT_PTR CALLBACK OverwriteDialogProc(HWND dialog, UINT message, WPARAM wP
 }
 
 int ConfirmOverwrite(HINSTANCE instance, HWND owner, const char *source, const char *destination) {
+    ShowProgressNow();
     OverwriteQuestion question = {instance, source, destination};
     return static_cast<int>(DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_OVERWRITE), owner,
                                             OverwriteDialogProc,
@@ -180,7 +181,7 @@ int CopyOneFile(const SetupSection &list, const char *fileKey, const char *pathK
     if (sourceResult != kPathDone || destinationResult != kPathDone ||
         !ExpandFolderVariables(destination, editorFolder, macroFolder, kMacroRelative))
         return ReportPathTooLong(list, fileKey);
-    ShowCurrentFile(progress, destination);
+    ShowCurrentFile(destination);
     if (IsSameFile(source, destination))
         return kSameFile;
     if (CopyIntoPlace(source, destination, true))

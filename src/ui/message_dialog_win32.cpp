@@ -1,4 +1,5 @@
 #include "ui/message_dialog_win32.h"
+#include "ui/progress_dialog_win32.h"
 #include "ui/resource_ids.h"
 
 namespace aof {
@@ -25,6 +26,7 @@ static INT_PTR CALLBACK MessageDialogProc(HWND dialog, UINT message, WPARAM wPar
 }
 
 static int ShowMessageDialog(HINSTANCE instance, int templateId, const char *text) {
+    ShowProgressNow();
     return static_cast<int>(DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), nullptr,
                                             MessageDialogProc, reinterpret_cast<LPARAM>(text)));
 }

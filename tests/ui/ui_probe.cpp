@@ -114,7 +114,7 @@ std::string CopySection(const char *section, int count, int *overwriteAll, HWND 
     aof::SetupSection list;
     list.Read(kSetupInfo.c_str(), section);
     for (int n = 1; n <= count; ++n) {
-        aof::StepProgress(progress, ++*counter, kEntries);
+        aof::StepProgress(++*counter, kEntries);
         std::string number = std::to_string(n);
         int result = aof::CopyOneFile(list, ("FileName" + number).c_str(),
                                       ("Path" + number).c_str(), kPackage.c_str(), kRoot.c_str(),
@@ -140,7 +140,7 @@ int Copy() {
     std::string flag = "flag " + std::to_string(overwriteAll);
     overwriteAll = 0;
     std::string files = CopySection("Install Files", 4, &overwriteAll, progress, &counter);
-    aof::CloseProgressDialog(progress);
+    aof::CloseProgressDialog();
     std::string report =
         macros + "\n" + flag + "\n" + files + "\nfree " + ReadBytes(kTarget + "\\free.mac") +
         "\nmacros" + Contents(5, 8, "Install Macros") + "\nfiles" + Contents(1, 3, "Install Files");

@@ -81,8 +81,9 @@ TEST_CASE(CopyOneFileCopiesOntoAFreeDestinationAndLeavesTheCopyWritable) {
     CHECK_STR(ReadBytes(destination), "macro body");
     CHECK(!IsReadOnly(destination));
     CHECK(IsReadOnly(source));
+    aof::ShowProgressNow();
     CHECK_STR(DialogText(progress, IDC_CURRENT_FILE), destination);
-    aof::CloseProgressDialog(progress);
+    aof::CloseProgressDialog();
 }
 
 TEST_CASE(CopyOneFileLeavesASourceThatIsItsOwnDestination) {
@@ -160,11 +161,16 @@ TEST_CASE(ProgressDialogCountsTheEntries) {
     CHECK_STR(DialogText(dialog, IDC_COPYING), "ﾌｧｲﾙのｺﾋﾟｰ中です...");
     HWND bar = GetDlgItem(dialog, IDC_PROGRESS_BAR);
     CHECK_EQ(SendMessageA(bar, PBM_GETRANGE, FALSE, 0), 8);
-    for (unsigned counter = 1; counter <= 3; ++counter)
-        aof::StepProgress(dialog, counter, 8);
+    for (unsigned counter = 1; counter <= 3; ++counter) {
+        aof::StepProgress(counter, 8);
+        aof::ShowCurrentFile(("C:\\f" + std::to_string(counter)).c_str());
+    }
+    // Whatever the steps painted in between, the last one is shown whole when asked.
+    aof::ShowProgressNow();
     CHECK_STR(DialogText(dialog, IDC_PROGRESS_TEXT), "3 / 8  37% 完了");
+    CHECK_STR(DialogText(dialog, IDC_CURRENT_FILE), "C:\\f3");
     CHECK_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 3);
-    aof::CloseProgressDialog(dialog);
+    aof::CloseProgressDialog();
     CHECK(!IsWindow(dialog));
 }
 
@@ -220,7 +226,10 @@ TEST_CASE(RunTimeTextsShowAnAmpersandAsItself) {
                           : CreateDialogParamA(instance, MAKEINTRESOURCEA(t.dialog), nullptr,
                                                IgnoreMessages, 0);
         LONG style = GetWindowLongA(GetDlgItem(dialog, t.control), GWL_STYLE);
-        DestroyWindow(dialog);
+        if (t.dialog == IDD_PROGRESS)
+            aof::CloseProgressDialog();
+        else
+            DestroyWindow(dialog);
         std::string where = std::to_string(t.dialog) + "/" + std::to_string(t.control);
         CHECK_STR(where + ((style & SS_NOPREFIX) != 0 ? " no prefix" : " prefix"),
                   where + " no prefix");

@@ -48,14 +48,22 @@ bool RemoveFailedCopy(const char *written) {
 }
 
 // A destination that does not exist yet has no old file to keep: the copy goes straight to
-// it, which spares the temporary file. A failed copy takes away what it wrote; no file of that
-// name was there before, or the copy would have failed with ERROR_FILE_EXISTS at once.
+// it, which spares the temporary file. An existing one is left untouched (ERROR_FILE_EXISTS).
+// A failed copy takes away what it wrote, and only that: a file is taken away only where the
+// look-up found none (a look-up that failed for another reason, such as a folder that cannot
+// be read, tells nothing). A source that cannot be read fails before anything is written.
 bool CopyIntoNewFile(const char *source, const char *destination) {
+    if (GetFileAttributesA(destination) != INVALID_FILE_ATTRIBUTES) {
+        SetLastError(ERROR_FILE_EXISTS);
+        return false;
+    }
+    DWORD lookup = GetLastError();
+    bool absent = lookup == ERROR_FILE_NOT_FOUND || lookup == ERROR_PATH_NOT_FOUND;
     if (CopyFileA(source, destination, TRUE)) {
         ClearReadOnly(destination);
         return true;
     }
-    if (GetLastError() != ERROR_FILE_EXISTS)
+    if (absent && GetLastError() != ERROR_FILE_EXISTS)
         RemoveFailedCopy(destination);
     return false;
 }

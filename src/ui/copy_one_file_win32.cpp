@@ -182,11 +182,15 @@ int CopyOneFile(const SetupSection &list, const char *fileKey, const char *pathK
         !ExpandFolderVariables(destination, editorFolder, macroFolder, kMacroRelative))
         return ReportPathTooLong(list, fileKey);
     ShowCurrentFile(destination);
-    if (IsSameFile(source, destination))
-        return kSameFile;
+    // The usual destination does not exist yet: it is copied to at once. Whether source and
+    // destination are one file is asked only when the copy did not go through: an existing
+    // destination (left untouched) or a source that cannot be read.
     if (CopyIntoPlace(source, destination, true))
         return kCopied;
-    if (GetLastError() != ERROR_FILE_EXISTS)
+    DWORD error = GetLastError();
+    if (IsSameFile(source, destination))
+        return kSameFile;
+    if (error != ERROR_FILE_EXISTS)
         return ReportCopyFailure(destination);
     return OverwriteExisting(source, destination, overwriteAll, progress);
 }

@@ -30,23 +30,29 @@ int CountFiles() {
 }
 
 enum Destination { kNone, kOld, kReadOnlyOld, kHeldOld };
+enum Source { kMissing, kPresent, kHeld };
 
 struct ReplaceCase {
     const char *name;
     Destination destination;
-    bool sourceExists;
+    Source source;
     bool failIfExists;
     bool copied;
     DWORD error; // when not copied
 };
 
 const ReplaceCase kCases[] = {
-    {"new file", kNone, true, true, true, 0},
-    {"replaced", kOld, true, false, true, 0},
-    {"exists, not replaced", kOld, true, true, false, ERROR_FILE_EXISTS},
-    {"read-only destination", kReadOnlyOld, true, false, false, ERROR_ACCESS_DENIED},
-    {"destination held without sharing", kHeldOld, true, false, false, 0},
-    {"missing source", kOld, false, false, false, ERROR_FILE_NOT_FOUND},
+    {"new file", kNone, kPresent, true, true, 0},
+    {"replaced", kOld, kPresent, false, true, 0},
+    {"exists, not replaced", kOld, kPresent, true, false, ERROR_FILE_EXISTS},
+    {"read-only destination", kReadOnlyOld, kPresent, false, false, ERROR_ACCESS_DENIED},
+    {"destination held without sharing", kHeldOld, kPresent, false, false, 0},
+    {"missing source", kOld, kMissing, false, false, ERROR_FILE_NOT_FOUND},
+    // An existing destination is not the new-file copy's to touch, whatever the source.
+    {"missing source, exists", kOld, kMissing, true, false, ERROR_FILE_EXISTS},
+    {"source held, exists", kOld, kHeld, true, false, ERROR_FILE_EXISTS},
+    {"missing source, new file", kNone, kMissing, true, false, ERROR_FILE_NOT_FOUND},
+    {"source held, new file", kNone, kHeld, true, false, ERROR_SHARING_VIOLATION},
 };
 
 } // namespace
@@ -58,7 +64,7 @@ TEST_CASE(CopyIntoPlaceReplacesInOneStepOrLeavesTheOldFile) {
         CreateDirectoryA(kRoot.c_str(), nullptr);
         std::string source = kRoot + "\\新.mac";
         std::string destination = kRoot + "\\表.mac";
-        if (c.sourceExists) {
+        if (c.source != kMissing) {
             WriteBytes(source, "new contents");
             SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_READONLY); // from a CD-ROM
         }
@@ -66,9 +72,11 @@ TEST_CASE(CopyIntoPlaceReplacesInOneStepOrLeavesTheOldFile) {
             WriteBytes(destination, "old");
         if (c.destination == kReadOnlyOld)
             SetFileAttributesA(destination.c_str(), FILE_ATTRIBUTE_READONLY);
-        HANDLE held = c.destination == kHeldOld ? CreateFileA(destination.c_str(), GENERIC_READ, 0,
-                                                              nullptr, OPEN_EXISTING, 0, nullptr)
-                                                : INVALID_HANDLE_VALUE;
+        const std::string &heldPath = c.source == kHeld ? source : destination;
+        HANDLE held =
+            c.destination == kHeldOld || c.source == kHeld
+                ? CreateFileA(heldPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                : INVALID_HANDLE_VALUE;
         int filesBefore = CountFiles();
         SetLastError(0);
         bool copied = aof::CopyIntoPlace(source.c_str(), destination.c_str(), c.failIfExists);

@@ -5,12 +5,15 @@
 
 Measures, interleaved (a baseline run beside each SETUP.EXE run, in alternating order):
   start-up   program start to its first dialog: SETUP.EXE vs bench-bare.exe (MessageBoxA)
-  install    confirmation answered to completion dialog, 1, 11 and 20 files: SETUP.EXE vs
-             bench-copy.exe (CopyFileA of the same files between two message boxes)
+  install    confirmation answered to completion dialog, 1, 11 and 20 files, each into a fresh
+             folder: SETUP.EXE vs bench-copy.exe (CopyFileA of the same files between two
+             message boxes); the cost per file is the median over the rounds of each round's
+             slope from 1 to 20 files
   uninstall  the "really delete?" question answered to the final report, 1,000, 5,000 and
              10,000 files listed in [UnInstall Files]: SETUP.EXE vs bench-delete.exe
              (DeleteFileA of the same files between two message boxes)
-and reports the i686 SETUP.EXE's size by section and resource.
+and reports the i686 SETUP.EXE's size by section and resource. The full run has 30 rounds of
+start-up and install, then 3 of uninstall.
 
 Times come from the UI robot's own stamps (robot.exe --times --poll 1): when it first saw a
 dialog and when it posted an answer, in milliseconds since it started the program, so the
@@ -29,6 +32,7 @@ works; no time is judged).
 
 import os
 import shlex
+import shutil
 import statistics
 import struct
 import subprocess
@@ -202,14 +206,13 @@ class Measures:
         with open(self.setup, 'rb') as f:
             b.write(f'{pkg}\\SETUP.EXE', f.read())
 
-    def clear_install(self, size, program):
+    def clear_install(self, program):
+        # Both programs copy into a fresh folder: a folder that once held the uninstall's
+        # 10,000 files keeps its size on the host and slows every look-up of a missing name.
         b = self.bench
-        macros, files = self.install_names(size)
-        for name in macros + files + ['SETUP.AFU', 'SETUP.EXE']:
-            b.remove(f'{MACRO}\\{name}')
-        for name in macros + files:
-            b.remove(f'{TEST}\\copy\\{name}')
-        os.makedirs(b.unix(f'{TEST}\\copy'), exist_ok=True)
+        for folder in (MACRO, f'{TEST}\\copy'):
+            shutil.rmtree(b.unix(folder), ignore_errors=True)
+            os.makedirs(b.unix(folder))
         if program != 'setup':
             return
         b.run(self.state, 'delete-key', 'HKCU\\Software\\Brenlo', accept=(0, 1))  # 1: none
@@ -218,7 +221,7 @@ class Measures:
     def install(self, size, order):
         pkg = f'{TEST}\\inst{size}'
         for program in order:
-            self.clear_install(size, program)
+            self.clear_install(program)
             if program == 'setup':
                 d = self.bench.drive(f'{pkg}\\SETUP.EXE', [], ['OK', 'OK'], f'install{size}')
             else:
@@ -261,19 +264,28 @@ class Measures:
             self.add(('uninstall' if pause else 'uninstall fast', program, size), end - start)
 
     def run(self):
-        reps = 1 if self.quick else 7
+        # An install takes a tenth of a second: more rounds steady its cost per file. The
+        # uninstall rounds come last: laying and deleting 10,000 files keeps the host's disk
+        # busy for a while and slowed the copies of the installs that followed.
+        reps = 1 if self.quick else 30
         uninstall_reps = 1 if self.quick else 3
         for rep in range(reps):
-            order = ('setup', 'base') if rep % 2 == 0 else ('base', 'setup')
+            order = self.order(rep)
             self.startup(order)
             for size in INSTALL_SIZES:
                 self.install(size, order)
-            if rep < uninstall_reps:
-                for size in UNINSTALL_SIZES:
-                    self.uninstall(size, order, pause=not self.quick)
-                if not self.quick:
-                    self.uninstall(UNINSTALL_SIZES[-1], order, pause=False)
-            print(f'round {rep + 1} of {reps} done', flush=True)
+            print(f'install round {rep + 1} of {reps} done', flush=True)
+        for rep in range(uninstall_reps):
+            order = self.order(rep)
+            for size in UNINSTALL_SIZES:
+                self.uninstall(size, order, pause=not self.quick)
+            if not self.quick:
+                self.uninstall(UNINSTALL_SIZES[-1], order, pause=False)
+            print(f'uninstall round {rep + 1} of {uninstall_reps} done', flush=True)
+
+    @staticmethod
+    def order(rep):
+        return ('setup', 'base') if rep % 2 == 0 else ('base', 'setup')
 
 
 # ---------------------------------------------------------------- size
@@ -354,14 +366,18 @@ def report(times):
         rows.append((f'install {size} files / CopyFileA',
                      ratio(med('install', 'setup', size), med('install', 'base', size))))
     first, last = INSTALL_SIZES[0], INSTALL_SIZES[-1]
-    # The slope from 1 to 20 files, from the medians and, less disturbed by a busy machine,
-    # from the minimums.
-    for name, pick in (('median', statistics.median), ('min', min)):
-        per = {program: (pick(times[('install', program, last)]) -
-                         pick(times[('install', program, first)])) / (last - first)
-               for program in ('setup', 'base')}
-        rows.append((f'install per file, {name}s ({per["setup"]:.2f} vs {per["base"]:.2f} ms)',
-                     ratio(per['setup'], per['base'])))
+    # The cost per file is the slope from the smallest to the largest install, taken in each
+    # round (its runs lie close together in time, so that a busy spell disturbs them alike) and
+    # then the median of the rounds' slopes: the difference of two medians, or of two minimums,
+    # swings with the jitter of single runs, which is larger than the whole slope.
+    def round_slope(program):
+        return statistics.median((big - small) / (last - first)
+                                 for small, big in zip(times[('install', program, first)],
+                                                       times[('install', program, last)]))
+
+    per = {p: round_slope(p) for p in ('setup', 'base')}
+    rows.append((f'install per file ({per["setup"]:.2f} vs {per["base"]:.2f} ms)',
+                 ratio(per['setup'], per['base'])))
     for measure in ('uninstall', 'uninstall fast'):
         for size in UNINSTALL_SIZES:
             if (measure, 'setup', size) in times:

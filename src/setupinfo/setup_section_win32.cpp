@@ -1,4 +1,5 @@
 #include "setupinfo/setup_section_win32.h"
+#include "setupinfo/setup_info_win32.h"
 
 #include <windows.h>
 
@@ -12,17 +13,6 @@ constexpr DWORD kFirstBlockSize = 64 * 1024;
 // The index of an empty section: one free slot.
 const char *gNoSlot[1] = {nullptr};
 const SectionIndex kEmptyIndex = {gNoSlot, 1};
-
-// The profile reader gives an unreadable file as an empty section: told apart here.
-bool IsReadable(const char *file) {
-    HANDLE handle =
-        CreateFileA(file, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, 0, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
-        return false;
-    CloseHandle(handle);
-    return true;
-}
 
 } // namespace
 
@@ -51,7 +41,8 @@ bool SetupSection::ReadBlock(const char *file, const char *section) {
         if (length < size - 2) {
             block_[length] = '\0';
             block_[length + 1] = '\0';
-            return length != 0 || IsReadable(file);
+            // The reader gives an unreadable file as an empty section: told apart here.
+            return length != 0 || IsSetupInfoReadable(file);
         }
     }
     return false;

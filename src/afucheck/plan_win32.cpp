@@ -154,23 +154,23 @@ void PrintDirectories(const Plan &plan) {
     }
 }
 
+// A list's entries as the walk gives them: each composed destination, expanded.
+void PrintDestinations(const Plan &plan, const char *section, ListWalk walk) {
+    SetupSection list;
+    list.Read(plan.file, section);
+    ListEntry entry;
+    entry.ordinal = 0;
+    while (NextListEntry(list.Index(), walk, entry)) {
+        if (!entry.fits)
+            continue;
+        Expand(plan, entry.destination);
+        Print(plan, "  %s\r\n", entry.destination);
+    }
+}
+
 void PrintDeletions(const Plan &plan) {
     Print(plan, "コピーの前に削除するファイル:\r\n");
-    unsigned end = FindDeletionEnd(plan.file, kDeleteFilesOnInstall);
-    SetupSection list;
-    list.Read(plan.file, kDeleteFilesOnInstall);
-    for (unsigned n = 1; n <= end; ++n) {
-        char keys[3][kKeyNameSize];
-        MakeNumberedKey(keys[0], kUnInstallOption.stem, n);
-        MakeNumberedKey(keys[1], kFileName.stem, n);
-        MakeNumberedKey(keys[2], kPath.stem, n);
-        char path[kPathSize];
-        if (list.Number(keys[0], 0) != 0 ||
-            ResolveDestinationPath(list, keys[1], keys[2], path) != kPathDone)
-            continue;
-        Expand(plan, path);
-        Print(plan, "  %s\r\n", path);
-    }
+    PrintDestinations(plan, kDeleteFilesOnInstall, kDeletionWalk);
 }
 
 void PrintSlot(const Plan &plan, unsigned n) {
@@ -189,22 +189,17 @@ void PrintEntries(const Plan &plan, const char *section, bool macros) {
     Print(plan, "%s:\r\n", macros ? "マクロ" : "ファイル");
     SetupSection list;
     list.Read(plan.file, section);
-    int count = CountEntries(list);
-    for (int n = 1; n <= count; ++n) {
-        char fileKey[kKeyNameSize];
-        char pathKey[kKeyNameSize];
-        MakeNumberedKey(fileKey, kFileName.stem, static_cast<unsigned>(n));
-        MakeNumberedKey(pathKey, kPath.stem, static_cast<unsigned>(n));
+    ListEntry entry;
+    entry.ordinal = 0;
+    while (NextListEntry(list.Index(), kInstallWalk, entry)) {
         char source[kPathSize];
-        char destination[kPathSize];
-        if (ResolveSourcePath(list, fileKey, plan.setupFolder, source) != kPathDone ||
-            ResolveDestinationPath(list, fileKey, pathKey, destination) != kPathDone)
+        if (ComposeSourcePath(source, plan.setupFolder, entry.fileName) != kPathDone || !entry.fits)
             continue;
-        Expand(plan, destination);
+        Expand(plan, entry.destination);
         Print(plan, "  元: %s\r\n", source);
-        Print(plan, "  先: %s\r\n", destination);
+        Print(plan, "  先: %s\r\n", entry.destination);
         if (macros)
-            PrintSlot(plan, static_cast<unsigned>(n));
+            PrintSlot(plan, entry.ordinal);
     }
 }
 

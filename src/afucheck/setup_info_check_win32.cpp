@@ -335,11 +335,14 @@ bool CheckDestination(Check &check, const char *section, unsigned n, char *desti
     CheckPathValue(check, section, n);
     SetupSection list;
     list.Read(check.file, section);
-    int result = ResolveDestinationPath(list, fileKey, pathKey, destination);
-    if (result == kPathDone)
+    ListEntry entry;
+    if (!ReadListEntry(list.Index(), n, entry))
+        return false;
+    if (entry.fits) {
+        CopyText(destination, kPathSize, entry.destination);
         return ExpandChecked(check, destination, line, pathKey);
-    if (result == kPathTooLong)
-        Report(check, kPathOverLimit, line, pathKey);
+    }
+    Report(check, kPathOverLimit, line, pathKey);
     return false;
 }
 
@@ -350,7 +353,9 @@ void CheckSource(Check &check, const char *section, unsigned n) {
     char source[kPathSize];
     SetupSection list;
     list.Read(check.file, section);
-    if (ResolveSourcePath(list, fileKey, check.setupFolder, source) != kPathDone) {
+    ListEntry entry;
+    if (!ReadListEntry(list.Index(), n, entry) ||
+        ComposeSourcePath(source, check.setupFolder, entry.fileName) != kPathDone) {
         Report(check, kPathOverLimit, line, fileKey);
         return;
     }
@@ -461,17 +466,13 @@ void CheckContents(Check &check) {
 } // namespace
 
 unsigned FindDeletionEnd(const char *file, const char *section) {
-    for (unsigned n = 1;; ++n) {
-        char key[kKeyNameSize];
-        MakeNumberedKey(key, kUnInstallOption.stem, n);
-        if (ReadSetupNumberAt(file, section, key, 0) != 0)
-            continue;
-        MakeNumberedKey(key, kFileName.stem, n);
-        char fileName[kFileName.size];
-        ReadSetupText(file, section, key, "", fileName, kFileName.size);
-        if (fileName[0] == '\0')
-            return n - 1;
+    SetupSection list;
+    list.Read(file, section);
+    ListEntry entry;
+    entry.ordinal = 0;
+    while (NextListEntry(list.Index(), kDeletionWalk, entry)) {
     }
+    return entry.ordinal - 1;
 }
 
 void CheckSetupInfo(const char *path, const Machine &machine, DiagnosticList &list) {

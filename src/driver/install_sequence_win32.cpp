@@ -39,24 +39,11 @@ struct InstallLists {
     int fileCount;
 };
 
-struct EntryKeys {
-    char fileName[kKeyNameSize];
-    char path[kKeyNameSize];
-};
-
-EntryKeys MakeEntryKeys(unsigned n) {
-    EntryKeys keys;
-    MakeNumberedKey(keys.fileName, kFileName.stem, n);
-    MakeNumberedKey(keys.path, kPath.stem, n);
-    return keys;
-}
-
 int CopyEntry(RunState &state, const SetupSection &list, unsigned n, InstallProgress &progress) {
     ++progress.counter;
     StepProgress(progress.counter, progress.total);
-    EntryKeys keys = MakeEntryKeys(n);
-    return CopyOneFile(list, keys.fileName, keys.path, state.setupFolder, state.editorFolder,
-                       state.macroFolder, &state.overwriteAll, progress.dialog);
+    return CopyOneFile(list, n, state.setupFolder, state.editorFolder, state.macroFolder,
+                       &state.overwriteAll, progress.dialog);
 }
 
 // Reads a list of the setup-info file whole; false, with a message naming the file, when it
@@ -78,15 +65,12 @@ bool RegisterMacro(RunState &state, const SetupSection &macros, const PackageRec
         ShowMessageBox(kSlotNumberFailed, MB_ICONSTOP);
         return true;
     }
-    EntryKeys keys = MakeEntryKeys(n);
-    char path[kPathSize];
-    if (ResolveDestinationPath(macros, keys.fileName, keys.path, path) != kPathDone)
+    ListEntry entry;
+    if (!ReadListEntry(macros.Index(), n, entry) || !entry.fits)
         return true;
-    char titleKey[kKeyNameSize];
     char title[kMacroTitle.size];
-    MakeNumberedKey(titleKey, kMacroTitle.stem, n);
-    macros.Text(titleKey, title, kMacroTitle.size);
-    return !InsertMenuEntry(state.macroMenu, slot, path, title) ||
+    ReadEntryText(macros.Index(), kMacroTitle.stem, n, title, sizeof title);
+    return !InsertMenuEntry(state.macroMenu, slot, entry.destination, title) ||
            RecordSlotNumber(record, n, slot);
 }
 
@@ -176,16 +160,14 @@ void OpenShellFile(const RunState &state) {
 }
 
 // The bytes of a list's files where the install put them; a file that is not there adds none.
-unsigned long long MeasureInstalledFiles(const RunState &state, const SetupSection &list,
-                                         int count) {
+unsigned long long MeasureInstalledFiles(const RunState &state, const SetupSection &list) {
     unsigned long long bytes = 0;
-    for (int n = 1; n <= count; ++n) {
-        EntryKeys keys = MakeEntryKeys(n);
+    ListEntry entry;
+    entry.ordinal = 0;
+    while (NextListEntry(list.Index(), kInstallWalk, entry)) {
         char destination[kPathSize];
         WIN32_FILE_ATTRIBUTE_DATA data;
-        if (ResolveDestinationPath(list, keys.fileName, keys.path, destination) == kPathDone &&
-            ExpandFolderVariables(destination, state.editorFolder, state.macroFolder,
-                                  kMacroRelative) &&
+        if (ResolveEntryDestination(entry, state.editorFolder, state.macroFolder, destination) &&
             GetFileAttributesExA(destination, GetFileExInfoStandard, &data))
             bytes +=
                 (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
@@ -199,8 +181,8 @@ void ListInstalledPackage(const RunState &state, const InstallLists &lists) {
         return;
     AppsEntryValues values = {state.internalName, state.setupName,   state.macroVersion,
                               state.programCopy,  state.macroFolder, 0};
-    values.installedBytes = MeasureInstalledFiles(state, lists.macros, state.macroCount) +
-                            MeasureInstalledFiles(state, lists.files, lists.fileCount);
+    values.installedBytes =
+        MeasureInstalledFiles(state, lists.macros) + MeasureInstalledFiles(state, lists.files);
     WriteAppsEntry(values);
 }
 
@@ -252,8 +234,8 @@ bool InstallPackage(RunState &state, PackageRecord &record) {
         !ReadList(state, lists.macros, kInstallMacros) ||
         !ReadList(state, lists.files, kInstallFiles))
         return false;
-    DeleteListedFiles(deletions, state.editorFolder, state.macroFolder);
-    lists.fileCount = CountEntries(lists.files);
+    DeleteListedFiles(deletions, kDeletionWalk, state.editorFolder, state.macroFolder);
+    lists.fileCount = static_cast<int>(CountListEntries(lists.files.Index()));
     InstallProgress progress;
     progress.total = static_cast<unsigned short>(state.macroCount + lists.fileCount);
     progress.counter = 0;

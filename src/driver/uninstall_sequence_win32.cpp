@@ -57,8 +57,11 @@ bool DeletePackageFiles(const RunState &state) {
             return false;
         }
     }
-    for (const SetupSection &list : lists)
-        DeleteListedFiles(list, state.editorFolder, state.macroFolder);
+    // Of the install lists only what an install copied goes; the third list is the package's
+    // own list of files to delete.
+    const ListWalk walks[] = {kInstalledWalk, kInstalledWalk, kDeletionWalk};
+    for (int i = 0; i < 3; ++i)
+        DeleteListedFiles(lists[i], walks[i], state.editorFolder, state.macroFolder);
     RemoveListedFolders(state, copy);
     if (!EnsureCopyReadable(state, kFileDeletionInterrupted))
         return false;

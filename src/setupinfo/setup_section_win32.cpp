@@ -66,12 +66,16 @@ bool SetupSection::Read(const char *file, const char *section) {
     return false;
 }
 
+const SectionIndex &SetupSection::Index() const {
+    return index_.slots != nullptr ? index_ : kEmptyIndex;
+}
+
 void SetupSection::Text(const char *key, char *out, unsigned size) const {
-    FindSectionText(index_.slots != nullptr ? index_ : kEmptyIndex, key, out, size);
+    FindSectionText(Index(), key, out, size);
 }
 
 unsigned SetupSection::Number(const char *key, unsigned fallback) const {
-    return FindSectionNumber(index_.slots != nullptr ? index_ : kEmptyIndex, key, fallback);
+    return FindSectionNumber(Index(), key, fallback);
 }
 
 } // namespace aof

@@ -25,6 +25,10 @@ class SetupSection {
     // The value of key as ReadSetupNumberAt gives it.
     unsigned Number(const char *key, unsigned fallback) const;
 
+    // The index the walks over its entries take (setupinfo/entry_walk.h); that of an empty
+    // section until it has been read.
+    const SectionIndex &Index() const;
+
   private:
     bool ReadBlock(const char *file, const char *section);
     bool BuildIndex();

@@ -2,7 +2,6 @@
 #include "common/file_replace_win32.h"
 #include "common/format.h"
 #include "setupinfo/entry_resolution_win32.h"
-#include "setupinfo/folder_variables_win32.h"
 #include "setupinfo/setup_info_keys.h"
 #include "ui/message_dialog_win32.h"
 #include "ui/message_texts.h"
@@ -135,9 +134,7 @@ static int ReportCopyFailure(const char *destination) {
 
 // A path too long to compose is refused rather than shortened: copying to or from a cut path
 // could overwrite another file. The message names the entry by its file name.
-static int ReportPathTooLong(const SetupSection &list, const char *fileKey) {
-    char fileName[kFileName.size];
-    list.Text(fileKey, fileName, kFileName.size);
+static int ReportPathTooLong(const char *fileName) {
     char text[kFileName.size + sizeof kPathNameTooLong + 2];
     FormatText(text, sizeof text, "%s\n\n%s", fileName, kPathNameTooLong);
     ShowMessageBox(text, MB_ICONSTOP);
@@ -167,20 +164,17 @@ static int OverwriteExisting(const char *source, const char *destination, int *o
     }
 }
 
-int CopyOneFile(const SetupSection &list, const char *fileKey, const char *pathKey,
-                const char *setupFolder, const char *editorFolder, const char *macroFolder,
-                int *overwriteAll, HWND progress) {
-    char source[kPathSize] = "";
-    int sourceResult = ResolveSourcePath(list, fileKey, setupFolder, source);
-    if (sourceResult == kNoSuchEntry)
+int CopyOneFile(const SetupSection &list, unsigned n, const char *setupFolder,
+                const char *editorFolder, const char *macroFolder, int *overwriteAll,
+                HWND progress) {
+    ListEntry entry;
+    if (!ReadListEntry(list.Index(), n, entry))
         return kEntryMissing;
-    char destination[kPathSize] = "";
-    int destinationResult = ResolveDestinationPath(list, fileKey, pathKey, destination);
-    if (destinationResult == kNoSuchEntry)
-        return kEntryMissing;
-    if (sourceResult != kPathDone || destinationResult != kPathDone ||
-        !ExpandFolderVariables(destination, editorFolder, macroFolder, kMacroRelative))
-        return ReportPathTooLong(list, fileKey);
+    char source[kPathSize];
+    char destination[kPathSize];
+    if (ComposeSourcePath(source, setupFolder, entry.fileName) != kPathDone ||
+        !ResolveEntryDestination(entry, editorFolder, macroFolder, destination))
+        return ReportPathTooLong(entry.fileName);
     ShowCurrentFile(destination);
     // The usual destination does not exist yet: it is copied to at once. Whether source and
     // destination are one file is asked only when the copy did not go through: an existing

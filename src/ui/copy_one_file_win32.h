@@ -16,11 +16,11 @@ enum CopyResult {
     kCopyFailed = 257,
 };
 
-// Copies the entry of list (its section of the setup-info file) that fileKey and pathKey name.
+// Copies entry n of list (its section of the setup-info file).
 // overwriteAll: 0 asks, non-zero overwrites without asking; set to 1 by "overwrite all".
-int CopyOneFile(const SetupSection &list, const char *fileKey, const char *pathKey,
-                const char *setupFolder, const char *editorFolder, const char *macroFolder,
-                int *overwriteAll, HWND progress);
+int CopyOneFile(const SetupSection &list, unsigned n, const char *setupFolder,
+                const char *editorFolder, const char *macroFolder, int *overwriteAll,
+                HWND progress);
 
 // 6 yes, 3 overwrite all, 7 no, 2 cancel.
 int ConfirmOverwrite(HINSTANCE instance, HWND owner, const char *source, const char *destination);

@@ -115,10 +115,8 @@ std::string CopySection(const char *section, int count, int *overwriteAll, HWND 
     list.Read(kSetupInfo.c_str(), section);
     for (int n = 1; n <= count; ++n) {
         aof::StepProgress(++*counter, kEntries);
-        std::string number = std::to_string(n);
-        int result = aof::CopyOneFile(list, ("FileName" + number).c_str(),
-                                      ("Path" + number).c_str(), kPackage.c_str(), kRoot.c_str(),
-                                      kRoot.c_str(), overwriteAll, progress);
+        int result = aof::CopyOneFile(list, static_cast<unsigned>(n), kPackage.c_str(),
+                                      kRoot.c_str(), kRoot.c_str(), overwriteAll, progress);
         results += " " + std::to_string(result);
     }
     return results;

@@ -1,30 +1,12 @@
 #include "setupinfo/section_block.h"
 
+#include "indexed_section.h"
+
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
 namespace {
-
-// A section block from entries written one a line ("\n" ends each entry).
-std::string Block(const std::string &lines) {
-    std::string block;
-    for (char c : lines)
-        block += c == '\n' ? '\0' : c;
-    return block + '\0';
-}
-
-// A block with its index, as the reader keeps them.
-struct Indexed {
-    explicit Indexed(const std::string &lines) : block(Block(lines)) {
-        slots.assign(aof::SectionIndexCapacity(aof::CountSectionEntries(block.c_str())), nullptr);
-        index = {slots.data(), static_cast<unsigned>(slots.size())};
-        aof::BuildSectionIndex(block.c_str(), index);
-    }
-    std::string block;
-    std::vector<const char *> slots;
-    aof::SectionIndex index;
-};
 
 std::string Text(const std::string &lines, const char *key, unsigned size = 520) {
     char out[1100] = "untouched";

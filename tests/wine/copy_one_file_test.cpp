@@ -50,12 +50,10 @@ struct Bench {
     }
 
     int Copy(int n, int *overwriteAll, HWND progress = nullptr) {
-        std::string number = std::to_string(n);
         aof::SetupSection list;
         list.Read(kSetupInfo.c_str(), "Install Files");
-        return aof::CopyOneFile(list, ("FileName" + number).c_str(), ("Path" + number).c_str(),
-                                kPackage.c_str(), "C:\\aoftest", kMacroFolder, overwriteAll,
-                                progress);
+        return aof::CopyOneFile(list, static_cast<unsigned>(n), kPackage.c_str(), "C:\\aoftest",
+                                kMacroFolder, overwriteAll, progress);
     }
 };
 

@@ -134,18 +134,20 @@ TEST_CASE(EntryPathsFromTheFile) {
                                    "FileName1=表\\ソート.mac\r\nPath1=\\macrodir\\表\\\r\n");
     aof::SetupSection list;
     CHECK(list.Read(info.c_str(), aof::kInstallMacros));
-    char out[aof::kPathSize] = "untouched";
-    CHECK_EQ(aof::ResolveSourcePath(list, "FileName1", "D:\\PKG", out), 0);
+    aof::ListEntry entry;
+    CHECK(aof::ReadListEntry(list.Index(), 1, entry));
+    char out[aof::kPathSize];
+    CHECK_EQ(aof::ComposeSourcePath(out, "D:\\PKG", entry.fileName), 0);
     CHECK_STR(out, "D:\\PKG\\表\\ソート.mac");
-    CHECK_EQ(aof::ResolveDestinationPath(list, "FileName1", "Path1", out), 0);
-    CHECK_STR(out, "\\macrodir\\表\\ソート.mac");
-    CHECK_EQ(aof::ResolveDestinationPath(list, "FileName2", "Path2", out), 255);
-    CHECK_EQ(aof::ResolveSourcePath(list, "FileName2", "D:\\PKG", out), 255);
+    CHECK_STR(entry.destination, "\\macrodir\\表\\ソート.mac");
+    CHECK(aof::ResolveEntryDestination(entry, "C:\\E", "C:\\M", out));
+    CHECK_STR(out, "C:\\M\\表\\ソート.mac");
+    CHECK(!aof::ReadListEntry(list.Index(), 2, entry));
+    CHECK_EQ(entry.ordinal, 1u);
     // A file that cannot be read is told apart from one without the section.
     CHECK(list.Read(info.c_str(), aof::kInstallFiles));
     CHECK(!list.Read(scratch.Path("NONE.AFU").c_str(), aof::kInstallMacros));
-    CHECK_EQ(aof::ResolveSourcePath(list, "FileName1", "D:\\PKG", out), 255);
-    CHECK_STR(out, "\\macrodir\\表\\ソート.mac");
+    CHECK(!aof::ReadListEntry(list.Index(), 1, entry));
 }
 
 TEST_CASE(WindowsFoldersComeFromThePlatform) {
@@ -214,7 +216,7 @@ TEST_CASE(ListedFilesAreDeletedHonouringTheOption) {
 
     aof::SetupSection list;
     CHECK(list.Read(info.c_str(), aof::kUnInstallFiles));
-    aof::DeleteListedFiles(list, editor.c_str(), macro.c_str());
+    aof::DeleteListedFiles(list, aof::kDeletionWalk, editor.c_str(), macro.c_str());
 
     for (const std::string &path : deleted)
         CHECK(!Exists(path));

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "driver/completion_text.h"
+#include "driver/failure_reports_win32.h"
 #include "driver/file_guard_win32.h"
 #include "driver/run_state_win32.h"
 #include "driver/listed_folders_win32.h"
@@ -70,8 +71,8 @@ bool RegisterMacro(RunState &state, const SetupSection &macros, const PackageRec
         return true;
     char title[kMacroTitle.size];
     ReadEntryText(macros.Index(), kMacroTitle.stem, n, title, sizeof title);
-    return !InsertMenuEntry(state.macroMenu, slot, entry.destination, title) ||
-           RecordSlotNumber(record, n, slot);
+    return !InsertMenuEntry(state.tables.menu, slot, entry.destination, title) ||
+           ReportRecordWrite(RecordSlotNumber(record, n, slot));
 }
 
 // Copies the macro files, registering each macro of a new install; false when the run ends.
@@ -99,15 +100,14 @@ bool InstallFiles(RunState &state, const InstallLists &lists, InstallProgress &p
     return true;
 }
 
-// Stores the editor's tables of a new or files-only install and names the chosen sub-menu.
-// False when a table cannot be stored (the message has been shown).
-bool StoreEditorTables(RunState &state) {
-    if (!WriteMacroMenuTable(state.macroMenu, state.macroMenuRead))
-        return false;
+// Stores the editor's tables of a new or files-only install, the chosen sub-menu named. False
+// when they cannot be stored (the message has been shown).
+bool StoreInstallTables(RunState &state) {
     bool namesGroup = !state.filesOnlyFlag && state.chosenGroup > kMainGroup &&
                       state.chosenGroup < kNoGroupWithRoom;
-    return !namesGroup || SetGroupNameIfEmpty(state.setupInfoPath, state.groupNames,
-                                              state.groupNamesRead, state.chosenGroup);
+    if (namesGroup)
+        NameGroupIfEmpty(state.setupInfoPath, state.tables.groups, state.chosenGroup);
+    return ReportTableStore(StoreEditorTables(state.tables, namesGroup), kMacroRegistryOpenFailed);
 }
 
 // The slots the package's macros occupy: those just assigned for a new install, those its
@@ -209,7 +209,7 @@ bool InstallUnderProgress(RunState &state, const InstallLists &lists, PackageRec
         return false;
     }
     if (!state.updateFlag) {
-        if (!StoreEditorTables(state)) {
+        if (!StoreInstallTables(state)) {
             // The copy was just replaced: carry the other users' count over, so that it
             // is not lost although this user's install stops here.
             WriteInstalledUsers(state.uninstallInfoCopy, users);
@@ -218,7 +218,7 @@ bool InstallUnderProgress(RunState &state, const InstallLists &lists, PackageRec
         ++users;
     }
     WriteInstalledUsers(state.uninstallInfoCopy, users);
-    if (!RecordMacroVersion(record, state.macroVersion))
+    if (!ReportRecordWrite(RecordMacroVersion(record, state.macroVersion)))
         return false;
     ListInstalledPackage(state, lists);
     return true;
@@ -251,10 +251,11 @@ bool InstallPackage(RunState &state, PackageRecord &record) {
 // record that cannot be written stops the run before the package is half installed.
 void RunInstallSequence(RunState &state) {
     if (!EnsureReadable(state.setupInfoPath, kSetupInterrupted) ||
-        (state.macroFolderFlag && !PrepareMacroFolder(state.editorFolder, state.macroFolder)))
+        (state.macroFolderFlag &&
+         !ReportMacroFolderPreparing(PrepareMacroFolder(state.editorFolder, state.macroFolder))))
         return;
     PackageRecord record;
-    if (!OpenPackageRecord(record, state.recordKeyPath))
+    if (!ReportRecordWrite(OpenPackageRecord(record, state.recordKeyPath)))
         return;
     bool completed = InstallPackage(state, record);
     ClosePackageRecord(record);

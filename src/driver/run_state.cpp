@@ -7,10 +7,7 @@ namespace aof {
 void ReleaseRunState(RunState &state) {
     std::free(state.editorFolder);
     state.editorFolder = nullptr;
-    ReleaseTable(state.groupNames);
-    ReleaseTable(state.macroMenu);
-    ReleaseTable(state.groupNamesRead);
-    ReleaseTable(state.macroMenuRead);
+    ReleaseEditorTables(state.tables);
 }
 
 } // namespace aof

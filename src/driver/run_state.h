@@ -22,10 +22,7 @@ struct RunState {
     int overwriteAll;
 
     char *editorFolder; // heap, from the editor's UninstallString
-    ByteTable groupNames;
-    ByteTable macroMenu;
-    ByteTable groupNamesRead; // both tables as read, before this run's edits
-    ByteTable macroMenuRead;
+    EditorTables tables;
 
     char setupInfoPath[kPathSize];
     char programFile[kPathSize];

@@ -1,6 +1,7 @@
 #include "driver/startup_reading_win32.h"
 #include "driver/run_state_win32.h"
 
+#include "driver/failure_reports_win32.h"
 #include "driver/file_guard_win32.h"
 #include "driver/mode_decision.h"
 #include "common/format.h"
@@ -25,8 +26,8 @@ static bool RefuseWithAbout(const RunState &state) {
 }
 
 // Ends the run with a stop message.
-static bool StopWith(const char *text) {
-    ShowMessageBox(text, MB_ICONSTOP);
+static bool StopWith(const char *text, UINT icon = MB_ICONSTOP) {
+    ShowMessageBox(text, icon);
     return false;
 }
 
@@ -34,17 +35,23 @@ static bool RefuseLongPath() {
     return StopWith(kPathNameTooLong);
 }
 
-// A copy of a table as read, kept to tell this run's edits from changes made by others.
-static bool KeepAsRead(const ByteTable &table, ByteTable &read) {
-    ReleaseTable(read);
-    return CopyTable(table, read);
+static bool FindEditorFolder(const RunState &state, char **editorFolder) {
+    switch (ReadEditorFolder(editorFolder)) {
+    case kEditorFound:
+        return true;
+    case kNoEditorKey:
+        ShowSetupMessage(InstanceOf(state), kEditorNotInstalled, kOkOnlyForm);
+        return false;
+    case kEditorFolderUnusable:
+        break;
+    }
+    ShowSetupMessage(InstanceOf(state), kEditorFolderUnknown, kOkOnlyForm);
+    return false;
 }
 
 static bool ReadEditorTables(RunState &state) {
-    return FindEditorFolder(InstanceOf(state), &state.editorFolder) &&
-           ReadGroupNameTable(state.groupNames) && ReadMacroMenuTable(state.macroMenu) &&
-           KeepAsRead(state.groupNames, state.groupNamesRead) &&
-           KeepAsRead(state.macroMenu, state.macroMenuRead);
+    return FindEditorFolder(state, &state.editorFolder) &&
+           ReportTablesRead(LoadEditorTables(state.tables));
 }
 
 // No argument: the setup-info file beside the program, "SETUP.EXE" giving "SETUP.AFU".
@@ -107,13 +114,21 @@ static bool CountMacros(RunState &state) {
 
 static void PlaceMacros(RunState &state) {
     state.chosenGroup =
-        ChooseGroup(state.setupInfoPath, state.macroMenu, state.groupNames, state.macroCount);
-    AssignSlotNumbers(state.macroMenu, state.chosenGroup, state.macroCount, state.slotList);
+        ChooseGroup(state.setupInfoPath, state.tables.menu, state.tables.groups, state.macroCount);
+    AssignSlotNumbers(state.tables.menu, state.chosenGroup, state.macroCount, state.slotList);
 }
 
 static bool FindMacroFolder(RunState &state) {
-    return ResolveMacroFolder(state.editorFolder, state.macroMenu, state.macroFolder,
-                              &state.macroFolderFlag);
+    switch (ReadMacroFolder(state.editorFolder, state.tables.menu, state.macroFolder,
+                            &state.macroFolderFlag)) {
+    case kMacroFolderFound:
+        return true;
+    case kEnvKeyMissing:
+        return StopWith(kEnvKeyNotOpened, MB_ICONEXCLAMATION);
+    case kMacroFolderOverLimit:
+        break;
+    }
+    return StopWith(kMacroFolderTooLong, MB_ICONEXCLAMATION);
 }
 
 static bool DeriveUninstallInfoPaths(RunState &state) {
@@ -152,7 +167,7 @@ static bool CheckUninstallInfoOwner(const RunState &state) {
 static StartupResult DecideStartupMode(RunState &state) {
     ComposeRecordKeyPath(state.recordKeyPath, state.internalName);
     DWORD recorded;
-    if (!ReadRecordValue(state.recordKeyPath, kRecordVersionValue, &recorded))
+    if (!ReportRecordRead(ReadRecordValue(state.recordKeyPath, kRecordVersionValue, &recorded)))
         return kStartupStopped;
     unsigned installed =
         recorded != 0 ? ReadSetupNumber(state.uninstallInfoCopy, kMacroVersion) : 0;

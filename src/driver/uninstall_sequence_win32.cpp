@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "driver/completion_text.h"
+#include "driver/failure_reports_win32.h"
 #include "driver/file_guard_win32.h"
 #include "driver/run_state_win32.h"
 #include "driver/listed_folders_win32.h"
@@ -69,20 +70,32 @@ bool DeletePackageFiles(const RunState &state) {
     return true;
 }
 
+// Takes the package's entries out of the menu and, where its sub-menu became free, the name
+// the package gave it; stores the tables. False when the run ends (message shown).
+bool RemoveRegistration(RunState &state) {
+    SetupSection macros;
+    macros.Read(state.uninstallInfoCopy, kInstallMacros); // an unreadable copy lists no macro
+    char groupName[kGroupName.size];
+    ReadSetupString(state.uninstallInfoCopy, kGroupName, groupName);
+    bool cleared;
+    if (!ReportRecordRead(
+            RemovePackageMenuEntries(state.recordKeyPath, macros.Index(), state.tables.menu) &&
+            ClearGroupNameIfEmptied(state.recordKeyPath, groupName, state.tables.menu,
+                                    state.tables.groups, &cleared)))
+        return false;
+    return ReportTableStore(StoreEditorTables(state.tables, cleared), kMacroRegistryOpenFailedNt);
+}
+
 } // namespace
 
 void RunUninstallSequence(RunState &state) {
     const char *copy = state.uninstallInfoCopy;
-    if (!EnsureCopyReadable(state, kUninstallInterrupted) ||
-        !RemovePackageMenuEntries(state.recordKeyPath, copy, state.macroMenu, state.macroMenuRead))
-        return;
     // The record goes only when the copy was readable throughout: otherwise its entries may
     // not have been found, and the next run must offer the uninstall again.
-    if (!ClearGroupNameIfEmptied(state.recordKeyPath, copy, state.macroMenu, state.groupNames,
-                                 state.groupNamesRead) ||
+    if (!EnsureCopyReadable(state, kUninstallInterrupted) || !RemoveRegistration(state) ||
         !EnsureCopyReadable(state, kUninstallInterrupted))
         return;
-    if (!DeletePackageRecord(state.recordKeyPath))
+    if (!ReportRecordWrite(DeletePackageRecord(state.recordKeyPath)))
         return;
     DeleteAppsEntry(state.internalName);
     if (LowerInstalledUsers(copy) > 0) {

@@ -6,8 +6,6 @@
 #include "common/registry_win32.h"
 #include "common/text.h"
 #include "setupinfo/entry_resolution_win32.h"
-#include "ui/message_dialog_win32.h"
-#include "ui/message_texts.h"
 
 namespace aof {
 
@@ -59,20 +57,6 @@ EditorFolderReading ReadEditorFolder(char **editorFolder) {
     return *editorFolder != nullptr ? kEditorFound : kEditorFolderUnusable;
 }
 
-bool FindEditorFolder(HINSTANCE instance, char **editorFolder) {
-    switch (ReadEditorFolder(editorFolder)) {
-    case kEditorFound:
-        return true;
-    case kNoEditorKey:
-        ShowSetupMessage(instance, kEditorNotInstalled, kOkOnlyForm);
-        return false;
-    case kEditorFolderUnusable:
-        break;
-    }
-    ShowSetupMessage(instance, kEditorFolderUnknown, kOkOnlyForm);
-    return false;
-}
-
 // Reads MacroPath into macroFolder (kPathSize bytes; empty when the value is missing); *fits
 // is false for a value too long for it. Failed when the Env key cannot be opened or the value
 // exists but cannot be read.
@@ -122,21 +106,6 @@ MacroFolderReading ReadMacroFolder(const char *editorFolder, const ByteTable &me
     macroFolder[0] = '\0';
     *macroFolderFlag = false;
     return kMacroFolderOverLimit;
-}
-
-bool ResolveMacroFolder(const char *editorFolder, const ByteTable &menu, char *macroFolder,
-                        bool *macroFolderFlag) {
-    switch (ReadMacroFolder(editorFolder, menu, macroFolder, macroFolderFlag)) {
-    case kMacroFolderFound:
-        return true;
-    case kEnvKeyMissing:
-        ShowMessageBox(kEnvKeyNotOpened, MB_ICONEXCLAMATION);
-        return false;
-    case kMacroFolderOverLimit:
-        break;
-    }
-    ShowMessageBox(kMacroFolderTooLong, MB_ICONEXCLAMATION);
-    return false;
 }
 
 static bool StoreMacroPath(const char *macroFolder) {
@@ -221,21 +190,17 @@ static bool CreateMacroFolder(const char *macroFolder) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-bool PrepareMacroFolder(const char *editorFolder, const char *macroFolder) {
+MacroFolderPreparing PrepareMacroFolder(const char *editorFolder, const char *macroFolder) {
     // The editor folder itself, in whatever spelling, needs no preparing, and moving its
     // files onto themselves would find them again and again.
     if (IsSameFile(editorFolder, macroFolder))
-        return true;
-    if (!CreateMacroFolder(macroFolder)) {
-        ShowMessageBox(kMacroFolderNotCreated, MB_ICONEXCLAMATION);
-        return false;
-    }
-    if (!StoreMacroPath(macroFolder)) {
-        ShowMessageBox(kEnvKeyWriteRefused, MB_ICONEXCLAMATION);
-        return false;
-    }
+        return kMacroFolderPrepared;
+    if (!CreateMacroFolder(macroFolder))
+        return kMacroFolderNotMade;
+    if (!StoreMacroPath(macroFolder))
+        return kMacroPathRefused;
     MoveMacroFiles(editorFolder, macroFolder);
-    return true;
+    return kMacroFolderPrepared;
 }
 
 struct EditorSearch {

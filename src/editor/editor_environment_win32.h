@@ -13,29 +13,22 @@ constexpr DWORD kEditorExitWait = 5000;
 
 enum EditorFolderReading { kEditorFound, kNoEditorKey, kEditorFolderUnusable };
 
-// Reads the editor folder as FindEditorFolder does, without a message.
+// Gives the editor folder as a new heap string (malloc; *editorFolder is released first):
+// found, or the editor is not installed, or its UninstallString is unusable.
 EditorFolderReading ReadEditorFolder(char **editorFolder);
-
-// Gives the editor folder as a new heap string (malloc; *editorFolder is released first).
-// False when the editor is not installed or its UninstallString is unusable: the message has
-// been shown and the run ends.
-bool FindEditorFolder(HINSTANCE instance, char **editorFolder);
 
 enum MacroFolderReading { kMacroFolderFound, kEnvKeyMissing, kMacroFolderOverLimit };
 
-// Reads the macro folder as ResolveMacroFolder does, without a message.
+// Gives the macro folder (kPathSize bytes) and sets *macroFolderFlag when the fallback folder
+// must be prepared: found, or the Env key cannot be opened, or the folder does not fit.
 MacroFolderReading ReadMacroFolder(const char *editorFolder, const ByteTable &menu,
                                    char *macroFolder, bool *macroFolderFlag);
 
-// Gives the macro folder (kPathSize bytes) and sets *macroFolderFlag when the fallback folder
-// must be prepared. False when the Env key cannot be opened or the folder does not fit (message
-// shown, the run ends).
-bool ResolveMacroFolder(const char *editorFolder, const ByteTable &menu, char *macroFolder,
-                        bool *macroFolderFlag);
+enum MacroFolderPreparing { kMacroFolderPrepared, kMacroFolderNotMade, kMacroPathRefused };
 
 // Creates the fallback macro folder, stores it as MacroPath and moves the editor's *.MAC files
-// into it. False when the run ends (message shown).
-bool PrepareMacroFolder(const char *editorFolder, const char *macroFolder);
+// into it.
+MacroFolderPreparing PrepareMacroFolder(const char *editorFolder, const char *macroFolder);
 
 // True when a top-level window of the editor's class exists; the processes of those windows
 // are added to *seen when it is given.

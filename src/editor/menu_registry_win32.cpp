@@ -2,9 +2,6 @@
 
 #include "common/registry_win32.h"
 
-#include "ui/message_dialog_win32.h"
-#include "ui/message_texts.h"
-
 namespace aof {
 
 static const char kAssignKey[] = "Software\\Aofudeo\\Aofude\\Assign.dat";
@@ -38,61 +35,52 @@ bool LoadMacroMenuTable(ByteTable &menu) {
     return LoadTable(kMacroMenuValue, kMenuStrings, menu) && CompleteMacroMenuTable(menu);
 }
 
-// A value that exists but cannot be read ends the run: defaults written back later would
-// replace the editor's registrations.
-static bool RefuseUnreadableTable() {
-    ShowMessageBox(kMacroRegistryOpenFailed, MB_ICONSTOP);
-    return false;
+// A copy of a table as read, kept to tell this run's edits from changes made by others.
+static bool KeepAsRead(const ByteTable &table, ByteTable &read) {
+    ReleaseTable(read);
+    return CopyTable(table, read);
 }
 
-bool ReadGroupNameTable(ByteTable &groups) {
-    return LoadGroupNameTable(groups) || RefuseUnreadableTable();
+bool LoadEditorTables(EditorTables &tables) {
+    return LoadGroupNameTable(tables.groups) && LoadMacroMenuTable(tables.menu) &&
+           KeepAsRead(tables.groups, tables.groupsRead) && KeepAsRead(tables.menu, tables.menuRead);
 }
 
-bool ReadMacroMenuTable(ByteTable &menu) {
-    return LoadMacroMenuTable(menu) || RefuseUnreadableTable();
-}
-
-typedef bool (*ReadEditorTable)(ByteTable &table);
 typedef bool (*MergeEditorTables)(const ByteTable &original, const ByteTable &edited,
                                   const ByteTable &fresh, ByteTable &merged);
 
-// Reads the value again just before storing it, since the editor (saving its menu as it
-// closes) or another setup may have stored it since this run read it: this run's edits go onto
-// the value as it is now, and table becomes that. Nothing is stored when someone else changed
-// what this run changed. A value that cannot be set is handled like a key that cannot be
-// opened for writing.
-static bool WriteTable(const char *name, ReadEditorTable read, MergeEditorTables merge,
-                       ByteTable &table, const ByteTable &original, const char *failureText) {
-    ByteTable fresh = {nullptr, 0};
-    if (!read(fresh)) {
-        ReleaseTable(fresh);
-        return false;
-    }
+// This run's edits of table carried onto fresh, the value as it is now; table becomes that.
+static TableStore MergeTable(MergeEditorTables merge, ByteTable &table, const ByteTable &original,
+                             const ByteTable &fresh) {
     ByteTable merged = {nullptr, 0};
-    bool merges = merge(original, table, fresh, merged);
-    ReleaseTable(fresh);
-    if (!merges) {
-        ShowMessageBox(kMenuChangedDuringSetup, MB_ICONSTOP);
-        return false;
-    }
+    if (!merge(original, table, fresh, merged))
+        return kTablesChanged;
     ReleaseTable(table);
     table = merged;
-    if (StoreRegistryValue(HKEY_CURRENT_USER, kAssignKey, name, REG_BINARY, table.bytes,
-                           static_cast<DWORD>(table.length)))
-        return true;
-    ShowMessageBox(failureText, MB_ICONSTOP);
-    return false;
+    return kTablesStored;
 }
 
-bool WriteMacroMenuTable(ByteTable &menu, const ByteTable &original) {
-    return WriteTable(kMacroMenuValue, ReadMacroMenuTable, MergeMenuTables, menu, original,
-                      kMacroRegistryOpenFailed);
+static bool StoreTable(const char *name, const ByteTable &table) {
+    return StoreRegistryValue(HKEY_CURRENT_USER, kAssignKey, name, REG_BINARY, table.bytes,
+                              static_cast<DWORD>(table.length));
 }
 
-bool WriteGroupNameTable(ByteTable &groups, const ByteTable &original, const char *failureText) {
-    return WriteTable(kGroupNameValue, ReadGroupNameTable, MergeGroupNameTables, groups, original,
-                      failureText);
+TableStore StoreEditorTables(EditorTables &tables, bool groups) {
+    EditorTables fresh = {};
+    TableStore result = kTablesUnreadable;
+    if (LoadMacroMenuTable(fresh.menu) && LoadGroupNameTable(fresh.groups)) {
+        result = MergeTable(MergeMenuTables, tables.menu, tables.menuRead, fresh.menu);
+        if (result == kTablesStored && groups)
+            result =
+                MergeTable(MergeGroupNameTables, tables.groups, tables.groupsRead, fresh.groups);
+    }
+    ReleaseEditorTables(fresh);
+    if (result != kTablesStored)
+        return result;
+    if (!StoreTable(kMacroMenuValue, tables.menu))
+        return kMenuTableRefused;
+    return !groups || StoreTable(kGroupNameValue, tables.groups) ? kTablesStored
+                                                                 : kGroupTableRefused;
 }
 
 } // namespace aof

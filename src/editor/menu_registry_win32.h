@@ -8,21 +8,26 @@ namespace aof {
 // Read each table (any earlier block in the table is released first). A missing key or value
 // gives the default table; a key that exists but refuses full access is still read, so that
 // nothing is later written back over the user's registrations from defaults. False when a
-// value that exists cannot be read (the failure message has been shown and the run ends).
-bool ReadGroupNameTable(ByteTable &groups);
-bool ReadMacroMenuTable(ByteTable &menu);
-
-// The same without a message (for tools that only look): false when a value that exists
-// cannot be read or memory cannot be had.
+// value that exists cannot be read or memory cannot be had.
 bool LoadGroupNameTable(ByteTable &groups);
 bool LoadMacroMenuTable(ByteTable &menu);
 
-// Store a table whole. original is the table as this run read it: when the editor's value has
-// changed since, this run's edits are carried onto the value as it is now, and the table
-// becomes that. False when the value cannot be read again, someone else changed a slot or name
-// this run changed, the key cannot be opened for writing or the value not set (the message has
-// been shown and the run ends).
-bool WriteMacroMenuTable(ByteTable &menu, const ByteTable &original);
-bool WriteGroupNameTable(ByteTable &groups, const ByteTable &original, const char *failureText);
+// Both tables, and a copy of each as read. False as above.
+bool LoadEditorTables(EditorTables &tables);
+
+enum TableStore {
+    kTablesStored,
+    kTablesUnreadable,  // a value could not be read again
+    kTablesChanged,     // someone else changed a slot or name this run changed
+    kMenuTableRefused,  // Amacro could not be stored (key not opened for writing, value not set)
+    kGroupTableRefused, // likewise MacroGroup, after Amacro was stored
+};
+
+// Stores the macro menu table and, with groups, the group name table. Both values are read
+// again first, since the editor (saving its menu as it closes) or another setup may have
+// stored them since this run read them: this run's edits go onto the values as they are now,
+// and the tables become those. Nothing is stored when either cannot be carried over; then the
+// two are stored one right after the other.
+TableStore StoreEditorTables(EditorTables &tables, bool groups);
 
 } // namespace aof

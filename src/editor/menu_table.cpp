@@ -31,6 +31,13 @@ void ReleaseTable(ByteTable &table) {
     table.length = 0;
 }
 
+void ReleaseEditorTables(EditorTables &tables) {
+    ReleaseTable(tables.menu);
+    ReleaseTable(tables.groups);
+    ReleaseTable(tables.menuRead);
+    ReleaseTable(tables.groupsRead);
+}
+
 // Replaces the table's block by a zero-filled one of newLength bytes that starts with every
 // byte of the old block.
 static bool GrowTable(ByteTable &table, std::size_t newLength) {

@@ -27,6 +27,17 @@ struct ByteTable {
     std::size_t length;
 };
 
+// The editor's two tables as a run edits them in memory, and as the run read them: the copies
+// as read tell this run's edits from changes others made meanwhile (see MergeMenuTables).
+struct EditorTables {
+    ByteTable menu;
+    ByteTable groups;
+    ByteTable menuRead;
+    ByteTable groupsRead;
+};
+
+void ReleaseEditorTables(EditorTables &tables);
+
 bool AllocateTable(ByteTable &table, std::size_t length); // zero-filled
 bool CopyTable(const ByteTable &from, ByteTable &to);     // to: a released table
 void ReleaseTable(ByteTable &table);

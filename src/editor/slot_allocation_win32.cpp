@@ -1,10 +1,8 @@
 #include "editor/slot_allocation_win32.h"
 
-#include "editor/menu_registry_win32.h"
 #include "record/package_record_win32.h"
-#include "setupinfo/entry_resolution_win32.h"
+#include "setupinfo/entry_walk.h"
 #include "setupinfo/setup_info_win32.h"
-#include "ui/message_texts.h"
 
 namespace aof {
 
@@ -16,17 +14,15 @@ int ChooseGroup(const char *setupInfo, const ByteTable &menu, const ByteTable &g
     return ChooseGroupFrom(menu, groups, macroCount, installToMainGroup, emptySubMenuMode);
 }
 
-bool SetGroupNameIfEmpty(const char *setupInfo, ByteTable &groups, const ByteTable &groupsRead,
-                         int group) {
+void NameGroupIfEmpty(const char *setupInfo, ByteTable &groups, int group) {
     char name[kGroupNameFieldSize];
     ReadSetupString(setupInfo, kGroupName, name);
     if (IsGroupNameEmpty(groups, group))
         SetGroupName(groups, group, name);
-    return WriteGroupNameTable(groups, groupsRead, kMacroRegistryOpenFailed);
 }
 
 // The slot the package record gives macro n (0 when none is recorded); false when the record
-// cannot be read (message shown, the run ends).
+// cannot be read.
 static bool ReadRecordedSlot(const char *recordKeyPath, unsigned n, DWORD *slot) {
     char name[11];
     FormatDecimal(name, n);
@@ -34,53 +30,47 @@ static bool ReadRecordedSlot(const char *recordKeyPath, unsigned n, DWORD *slot)
 }
 
 // Empties the recorded slot of macro n when it still holds the package's path and title.
-// False when the uninstall-info copy has no entry n.
-static bool RemoveMenuEntry(const SetupSection &macros, ByteTable &menu, unsigned n,
+// False when the list has no entry n.
+static bool RemoveMenuEntry(const SectionIndex &macros, ByteTable &menu, unsigned n,
                             unsigned slot) {
     ListEntry entry;
-    if (!ReadListEntry(macros.Index(), n, entry))
+    if (!ReadListEntry(macros, n, entry))
         return false;
-    if (!entry.fits)
-        return true; // a path that does not fit was never registered
     char title[kMacroTitle.size];
-    ReadEntryText(macros.Index(), kMacroTitle.stem, n, title, sizeof title);
-    // A slot out of range, or one the user has changed since, is left as it is.
-    if (SlotHoldsEntry(menu, slot, entry.destination, title))
+    ReadEntryText(macros, kMacroTitle.stem, n, title, sizeof title);
+    // A slot out of range, or one the user has changed since, is left as it is; a path that
+    // does not fit was never registered.
+    if (entry.fits && SlotHoldsEntry(menu, slot, entry.destination, title))
         EmptySlot(menu, slot);
     return true;
 }
 
-bool RemovePackageMenuEntries(const char *recordKeyPath, const char *uninstallCopy, ByteTable &menu,
-                              const ByteTable &menuRead) {
-    SetupSection macros;
-    macros.Read(uninstallCopy, kInstallMacros); // an unreadable copy lists no macro
+bool RemovePackageMenuEntries(const char *recordKeyPath, const SectionIndex &macros,
+                              ByteTable &menu) {
     for (unsigned n = 1;; ++n) {
         DWORD slot;
         if (!ReadRecordedSlot(recordKeyPath, n, &slot))
             return false;
         if (slot == 0 || !RemoveMenuEntry(macros, menu, n, slot))
-            break;
+            return true;
     }
-    return WriteMacroMenuTable(menu, menuRead);
 }
 
-bool ClearGroupNameIfEmptied(const char *recordKeyPath, const char *uninstallCopy,
-                             const ByteTable &menu, ByteTable &groups,
-                             const ByteTable &groupsRead) {
+bool ClearGroupNameIfEmptied(const char *recordKeyPath, const char *groupName,
+                             const ByteTable &menu, ByteTable &groups, bool *cleared) {
+    *cleared = false;
     DWORD firstSlot;
     if (!ReadRecordedSlot(recordKeyPath, 1, &firstSlot))
         return false;
+    // The main menu, nothing recorded, or a slot the tables do not have: nothing to clear.
     if (firstSlot <= static_cast<unsigned>(kSlotsPerGroup) || firstSlot > kSlotCount)
-        return true; // the main menu, nothing recorded, or a slot the tables do not have
+        return true;
     int group = static_cast<int>((firstSlot - 1) / kSlotsPerGroup);
-    if (!IsGroupEntirelyFree(menu, group))
-        return true;
-    char name[kGroupNameFieldSize];
-    ReadSetupString(uninstallCopy, kGroupName, name);
-    if (!GroupNameEquals(groups, group, name))
-        return true;
-    ClearGroupName(groups, group);
-    return WriteGroupNameTable(groups, groupsRead, kMacroRegistryOpenFailedNt);
+    if (IsGroupEntirelyFree(menu, group) && GroupNameEquals(groups, group, groupName)) {
+        ClearGroupName(groups, group);
+        *cleared = true;
+    }
+    return true;
 }
 
 } // namespace aof

@@ -5,30 +5,23 @@
 #include "common/text.h"
 #include "setupinfo/entry_resolution_win32.h"
 #include "setupinfo/setup_info_win32.h"
-#include "ui/message_dialog_win32.h"
-#include "ui/message_texts.h"
 
 #include <cstring>
 
 namespace aof {
 
-static bool RefuseRecordWrite() {
-    ShowMessageBox(kRecordWriteRefused, MB_ICONEXCLAMATION);
-    return false;
-}
-
 bool OpenPackageRecord(PackageRecord &record, const char *recordKeyPath) {
-    return CreateRegistryKey(HKEY_CURRENT_USER, recordKeyPath, &record.key) || RefuseRecordWrite();
+    return CreateRegistryKey(HKEY_CURRENT_USER, recordKeyPath, &record.key);
 }
 
 bool RecordSlotNumber(const PackageRecord &record, unsigned ordinal, DWORD slot) {
     char name[11];
     FormatDecimal(name, ordinal);
-    return WriteRegistryDword(record.key, name, slot) || RefuseRecordWrite();
+    return WriteRegistryDword(record.key, name, slot);
 }
 
 bool RecordMacroVersion(const PackageRecord &record, DWORD macroVersion) {
-    return WriteRegistryDword(record.key, kRecordVersionValue, macroVersion) || RefuseRecordWrite();
+    return WriteRegistryDword(record.key, kRecordVersionValue, macroVersion);
 }
 
 void ClosePackageRecord(PackageRecord &record) {
@@ -36,10 +29,7 @@ void ClosePackageRecord(PackageRecord &record) {
 }
 
 bool ReadRecordValue(const char *recordKeyPath, const char *name, DWORD *value) {
-    if (ReadRegistryDword(HKEY_CURRENT_USER, recordKeyPath, name, value) != kRegistryFailed)
-        return true;
-    ShowMessageBox(kRecordKeyNotOpened, MB_ICONEXCLAMATION);
-    return false;
+    return ReadRegistryDword(HKEY_CURRENT_USER, recordKeyPath, name, value) != kRegistryFailed;
 }
 
 // A package without InternalName keeps its record in the values of AofMacroSetup itself. That
@@ -63,7 +53,7 @@ bool DeletePackageRecord(const char *recordKeyPath) {
     bool deleted = std::strcmp(recordKeyPath, kRecordSetupKeyPath) == 0
                        ? DeleteRecordValues(recordKeyPath)
                        : DeleteRegistryKey(HKEY_CURRENT_USER, recordKeyPath);
-    return deleted || RefuseRecordWrite();
+    return deleted;
 }
 
 bool MakeUninstallInfoCopies(const char *setupInfo, const char *programFile,

@@ -1,6 +1,6 @@
 // The package record (HKCU\Software\Brenlo\AofMacroSetup\<InternalName>) and the
-// uninstall-info copies that remember an installed package between runs. Every operation that
-// returns false has shown its message, and the run ends.
+// uninstall-info copies that remember an installed package between runs. An operation that
+// returns false has failed; the driver tells the user.
 #pragma once
 
 #include <windows.h>

@@ -6,6 +6,7 @@
 #include "editor/editor_environment_win32.h"
 #include "editor/menu_registry_win32.h"
 #include "editor/slot_allocation_win32.h"
+#include "setupinfo/setup_section_win32.h"
 
 #include "../ui/test_files.h"
 
@@ -76,21 +77,9 @@ std::string Nuls(std::size_t n) {
 
 // Tables read fresh into released tables, as the start-up reading does, with their copies as
 // read.
-struct ReadTables {
-    aof::ByteTable groups{nullptr, 0};
-    aof::ByteTable menu{nullptr, 0};
-    aof::ByteTable groupsRead{nullptr, 0};
-    aof::ByteTable menuRead{nullptr, 0};
-    ReadTables() {
-        CHECK(aof::ReadGroupNameTable(groups));
-        CHECK(aof::ReadMacroMenuTable(menu));
-        CHECK(aof::CopyTable(groups, groupsRead));
-        CHECK(aof::CopyTable(menu, menuRead));
-    }
-    ~ReadTables() {
-        for (aof::ByteTable *table : {&groups, &menu, &groupsRead, &menuRead})
-            aof::ReleaseTable(*table);
-    }
+struct ReadTables : aof::EditorTables {
+    ReadTables() : aof::EditorTables{} { CHECK(aof::LoadEditorTables(*this)); }
+    ~ReadTables() { aof::ReleaseEditorTables(*this); }
 };
 
 // Amacro with slot 1 used, then free slots, then bytes of the editor's own after them.
@@ -127,8 +116,7 @@ TEST_CASE(EditorTablesReadAndWrittenBackByteForByte) {
         ReadTables tables;
         CHECK_STR(Bytes(tables.groups), groups);
         CHECK_STR(Bytes(tables.menu), UsedMenu());
-        CHECK(aof::WriteMacroMenuTable(tables.menu, tables.menuRead));
-        CHECK(aof::WriteGroupNameTable(tables.groups, tables.groupsRead, "unused"));
+        CHECK_EQ(aof::StoreEditorTables(tables, true), aof::kTablesStored);
     }
     CHECK_STR(ReadValue(HKEY_CURRENT_USER, kAssignKey, "Amacro"), UsedMenu());
     CHECK_STR(ReadValue(HKEY_CURRENT_USER, kAssignKey, "MacroGroup"), groups);
@@ -140,8 +128,7 @@ TEST_CASE(EditorTablesReadAndWrittenBackByteForByte) {
         ReadTables tables;
         CHECK_STR(Bytes(tables.menu), Nuls(160));
         CHECK_STR(Bytes(tables.groups), "Short" + Nuls(212));
-        CHECK(aof::WriteMacroMenuTable(tables.menu, tables.menuRead));
-        CHECK(aof::WriteGroupNameTable(tables.groups, tables.groupsRead, "unused"));
+        CHECK_EQ(aof::StoreEditorTables(tables, true), aof::kTablesStored);
     }
     CHECK_STR(ReadValue(HKEY_CURRENT_USER, kAssignKey, "Amacro"), Nuls(160));
     CHECK_STR(ReadValue(HKEY_CURRENT_USER, kAssignKey, "MacroGroup"), "Short" + Nuls(212));
@@ -188,7 +175,7 @@ TEST_CASE(EditorFolderIsTheUninstallStringUpToItsLastBackslash) {
     char *folder = nullptr;
     for (const Case &c : cases) {
         SetValue(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString", REG_SZ, c.value + '\0');
-        CHECK(aof::FindEditorFolder(GetModuleHandleA(nullptr), &folder));
+        CHECK_EQ(aof::ReadEditorFolder(&folder), aof::kEditorFound);
         CHECK_STR(folder != nullptr ? folder : "(none)", c.folder);
     }
     std::free(folder);
@@ -211,17 +198,17 @@ TEST_CASE(EditorMacroFolderResolvedInItsThreeCases) {
 
     // MacroPath set: used as it is, even for a folder that does not exist.
     SetValue(HKEY_CURRENT_USER, kEnvKey, "MacroPath", REG_SZ, std::string("Z:\\nowhere") + '\0');
-    CHECK(aof::ResolveMacroFolder(editor, used, macroFolder, &flag));
+    CHECK_EQ(aof::kMacroFolderFound, aof::ReadMacroFolder(editor, used, macroFolder, &flag));
     CHECK_STR(macroFolder, "Z:\\nowhere");
     CHECK(!flag);
     SetValue(HKEY_CURRENT_USER, kEnvKey, "MacroPath", REG_SZ, "Y:\\stored without NUL");
-    CHECK(aof::ResolveMacroFolder(editor, fresh, macroFolder, &flag));
+    CHECK_EQ(aof::kMacroFolderFound, aof::ReadMacroFolder(editor, fresh, macroFolder, &flag));
     CHECK_STR(macroFolder, "Y:\\stored without NUL");
     CHECK(!flag);
 
     // No MacroPath and no macro registered: the editor's MACRO folder is to be prepared.
     SetValue(HKEY_CURRENT_USER, kEnvKey, "MacroPath", REG_SZ, std::string(1, '\0'));
-    CHECK(aof::ResolveMacroFolder(editor, fresh, macroFolder, &flag));
+    CHECK_EQ(aof::kMacroFolderFound, aof::ReadMacroFolder(editor, fresh, macroFolder, &flag));
     CHECK_STR(macroFolder, std::string(editor) + "\\MACRO");
     CHECK(flag);
 
@@ -230,14 +217,15 @@ TEST_CASE(EditorMacroFolderResolvedInItsThreeCases) {
     RegOpenKeyExA(HKEY_CURRENT_USER, kEnvKey, 0, KEY_ALL_ACCESS, &env);
     RegDeleteValueA(env, "MacroPath");
     RegCloseKey(env);
-    CHECK(aof::ResolveMacroFolder(editor, used, macroFolder, &flag));
+    CHECK_EQ(aof::kMacroFolderFound, aof::ReadMacroFolder(editor, used, macroFolder, &flag));
     CHECK_STR(macroFolder, editor);
     CHECK(!flag);
     CHECK_STR(ReadValue(HKEY_CURRENT_USER, kEnvKey, "MacroPath"), "(missing)");
 
     // The longest fallback that fits.
     std::string longEditor = "C:\\" + std::string(aof::kPathSize - 1 - 3 - 6, 'e');
-    CHECK(aof::ResolveMacroFolder(longEditor.c_str(), fresh, macroFolder, &flag));
+    CHECK_EQ(aof::kMacroFolderFound,
+             aof::ReadMacroFolder(longEditor.c_str(), fresh, macroFolder, &flag));
     CHECK_EQ(std::string(macroFolder).size(), aof::kPathSize - 1);
     aof::ReleaseTable(fresh);
     aof::ReleaseTable(used);
@@ -279,7 +267,8 @@ TEST_CASE(EditorMacroFolderPreparedAndMacroFilesMoved) {
     EditorKeys keys;
     EditorFolder editor;
     SetValue(HKEY_CURRENT_USER, kEnvKey, "Other", REG_SZ, std::string("x") + '\0');
-    CHECK(aof::PrepareMacroFolder(editor.path.c_str(), editor.macros.c_str()));
+    CHECK_EQ(aof::PrepareMacroFolder(editor.path.c_str(), editor.macros.c_str()),
+             aof::kMacroFolderPrepared);
     CHECK(IsFolder(editor.macros));
     CHECK_STR(ReadValue(HKEY_CURRENT_USER, kEnvKey, "MacroPath"), editor.macros + '\0');
     CHECK(IsFile(editor.macros + "\\ONE.MAC"));
@@ -301,7 +290,8 @@ TEST_CASE(EditorMacroFolderThatIsTheEditorFolderIsLeftAlone) {
     RegDeleteValueA(env, "MacroPath");
     RegCloseKey(env);
     std::string upper = "C:\\AOFTEST\\EDITOR_ENV" + editor.path.substr(kFolder.size());
-    CHECK(aof::PrepareMacroFolder(editor.path.c_str(), upper.c_str()));
+    CHECK_EQ(aof::PrepareMacroFolder(editor.path.c_str(), upper.c_str()),
+             aof::kMacroFolderPrepared);
     CHECK(IsFile(editor.path + "\\ONE.MAC"));
     CHECK_STR(ReadValue(HKEY_CURRENT_USER, kEnvKey, "MacroPath"), "(missing)");
 }
@@ -316,7 +306,8 @@ TEST_CASE(EditorMacroFolderExistingWithAnUnmovableFile) {
     testfiles::WriteBytes(editor.macros + "\\ONE.MAC", "kept");
     testfiles::WriteBytes(editor.path + "\\TWO.MAC", "two");
     testfiles::WriteBytes(editor.path + "\\ZZZ.MAC", "zzz");
-    CHECK(aof::PrepareMacroFolder(editor.path.c_str(), editor.macros.c_str()));
+    CHECK_EQ(aof::PrepareMacroFolder(editor.path.c_str(), editor.macros.c_str()),
+             aof::kMacroFolderPrepared);
     CHECK(IsFile(editor.path + "\\ONE.MAC"));
     CHECK(IsFile(editor.macros + "\\ONE.MAC"));
     CHECK(IsFile(editor.macros + "\\TWO.MAC"));
@@ -417,29 +408,21 @@ TEST_CASE(EditorGroupChoiceAndNameFromTheSetupInfoFile) {
     aof::ByteTable groups{nullptr, 0};
     CHECK(aof::AllocateTable(menu, 160));
     CHECK(aof::AllocateTable(groups, 217));
-    // The group name table as stored before each naming.
-    auto nameGroup3 = [&]() {
-        aof::ByteTable read{nullptr, 0};
-        CHECK(aof::CopyTable(groups, read));
-        bool stored = aof::SetGroupNameIfEmpty(kSetupInfo.c_str(), groups, read, 3);
-        aof::ReleaseTable(read);
-        return stored;
-    };
     {
         // Only three characters are read: "YesPlease" asks for the main menu.
         SetupInfoFile file("[Group]\r\nInstallToMainGroup=YesPlease\r\nGetEmptySubMenuMode=1\r\n"
                            "GroupName=" +
                            std::string(28, 'g') + "\x95\x5c" + "more\r\n");
         CHECK_EQ(aof::ChooseGroup(kSetupInfo.c_str(), menu, groups, 10), 0);
-        CHECK(nameGroup3());
+        aof::NameGroupIfEmpty(kSetupInfo.c_str(), groups, 3);
         std::string named = Nuls(62) + std::string(28, 'g') + "\x95\x5c" + Nuls(1) + Nuls(124);
-        CHECK_STR(ReadValue(HKEY_CURRENT_USER, kAssignKey, "MacroGroup"), named);
+        CHECK_STR(Bytes(groups), named);
     }
     {
         SetupInfoFile file("[Group]\r\nInstallToMainGroup=y\r\nGroupName=Other\r\n");
         CHECK_EQ(aof::ChooseGroup(kSetupInfo.c_str(), menu, groups, 1), 1);
         // A sub-menu that has a name keeps it.
-        CHECK(nameGroup3());
+        aof::NameGroupIfEmpty(kSetupInfo.c_str(), groups, 3);
         CHECK(aof::GroupNameEquals(groups, 3, (std::string(28, 'g') + "\x95\x5c").c_str()));
     }
     {
@@ -449,6 +432,20 @@ TEST_CASE(EditorGroupChoiceAndNameFromTheSetupInfoFile) {
     }
     aof::ReleaseTable(menu);
     aof::ReleaseTable(groups);
+}
+
+// The uninstall's removal of the package in memory, then the tables stored; nameStays: whether
+// the sub-menu's name is expected to stay.
+static void RemoveRegistration(bool nameStays) {
+    ReadTables tables;
+    aof::SetupSection macros;
+    CHECK(macros.Read(kSetupInfo.c_str(), "Install Macros"));
+    CHECK(aof::RemovePackageMenuEntries(kRecordKey, macros.Index(), tables.menu));
+    bool cleared = true;
+    CHECK(aof::ClearGroupNameIfEmptied(kRecordKey, "Package tools", tables.menu, tables.groups,
+                                       &cleared));
+    CHECK_EQ(cleared, !nameStays);
+    CHECK_EQ(aof::StoreEditorTables(tables, cleared), aof::kTablesStored);
 }
 
 // The user edited the second macro's title: that slot keeps its entry, so the sub-menu stays
@@ -469,14 +466,8 @@ TEST_CASE(EditorUninstallEmptiesOnlyThePackagesUnchangedSlots) {
     SetBinary("Amacro", menuBytes);
     std::string groupBytes = Nuls(31) + "Package tools" + Nuls(18) + Nuls(155);
     SetBinary("MacroGroup", groupBytes);
-    {
-        ReadTables tables;
-        CHECK(aof::RemovePackageMenuEntries(kRecordKey, kSetupInfo.c_str(), tables.menu,
-                                            tables.menuRead));
-        CHECK(aof::ClearGroupNameIfEmptied(kRecordKey, kSetupInfo.c_str(), tables.menu,
-                                           tables.groups, tables.groupsRead));
-        CHECK_STR(Bytes(tables.groups), groupBytes);
-    }
+    RemoveRegistration(true);
+    CHECK_STR(Bytes(ReadTables().groups), groupBytes);
     std::string expected =
         MenuWith({{22, {"\\macrodir\\sub\\b.mac", "Beta (mine)"}}, {25, {other, "X"}}}) + "tail";
     CHECK_STR(ReadValue(HKEY_CURRENT_USER, kAssignKey, "Amacro"), expected);
@@ -484,13 +475,7 @@ TEST_CASE(EditorUninstallEmptiesOnlyThePackagesUnchangedSlots) {
 
     // Once the sub-menu holds nothing else, its name goes with the package.
     SetBinary("Amacro", MenuWith({{22, {"\\macrodir\\sub\\b.mac", "Beta"}}}));
-    {
-        ReadTables tables;
-        CHECK(aof::RemovePackageMenuEntries(kRecordKey, kSetupInfo.c_str(), tables.menu,
-                                            tables.menuRead));
-        CHECK(aof::ClearGroupNameIfEmptied(kRecordKey, kSetupInfo.c_str(), tables.menu,
-                                           tables.groups, tables.groupsRead));
-    }
+    RemoveRegistration(false);
     CHECK_STR(ReadValue(HKEY_CURRENT_USER, kAssignKey, "Amacro"), Nuls(160));
     CHECK_STR(ReadValue(HKEY_CURRENT_USER, kAssignKey, "MacroGroup"), Nuls(217));
     RegDeleteKeyA(HKEY_CURRENT_USER, kRecordKey);

@@ -3,21 +3,22 @@
 #include "common/format.h"
 #include "common/text.h"
 #include "setupinfo/setup_info_win32.h"
-#include "ui/message_dialog_win32.h"
 #include "ui/message_texts.h"
+
+#include <windows.h>
 
 namespace aof {
 
-void ReportUnreadable(const char *file, const char *tail) {
+void ReportUnreadable(Teller &teller, const char *file, const char *tail) {
     char text[sizeof kFileUnreadableFormat + kPathSize + sizeof kFileDeletionInterrupted];
     FormatText(text, sizeof text, kFileUnreadableFormat, file, tail);
-    ShowMessageBox(text, MB_ICONSTOP);
+    teller.Tell(text, MB_ICONSTOP);
 }
 
-bool EnsureReadable(const char *file, const char *tail) {
+bool EnsureReadable(Teller &teller, const char *file, const char *tail) {
     if (IsSetupInfoReadable(file))
         return true;
-    ReportUnreadable(file, tail);
+    ReportUnreadable(teller, file, tail);
     return false;
 }
 

@@ -15,6 +15,7 @@ struct RunState {
     int editorState;
     EditorProcesses editorProcesses; // those of the editor windows seen
     // The flags of the last pass of the start-up reading (see DecidePass).
+    SetupMode mode; // kNewInstall, kUpdate or kUninstall
     bool updateFlag;
     bool filesOnlyFlag;
     bool macroFolderFlag;

@@ -51,7 +51,7 @@ static bool FindEditorFolder(const RunState &state, char **editorFolder) {
 
 static bool ReadEditorTables(RunState &state) {
     return FindEditorFolder(state, &state.editorFolder) &&
-           ReportTablesRead(LoadEditorTables(state.tables));
+           ReportTablesRead(MessageBoxes(), LoadEditorTables(state.tables));
 }
 
 // No argument: the setup-info file beside the program, "SETUP.EXE" giving "SETUP.AFU".
@@ -154,7 +154,7 @@ static bool ReadIdentity(RunState &state) {
 // cannot be read would read as no package at all, and is not replaced either.
 static bool CheckUninstallInfoOwner(const RunState &state) {
     if (GetFileAttributesA(state.uninstallInfoCopy) != INVALID_FILE_ATTRIBUTES &&
-        !EnsureReadable(state.uninstallInfoCopy, kSetupInterrupted))
+        !EnsureReadable(MessageBoxes(), state.uninstallInfoCopy, kSetupInterrupted))
         return false;
     char owner[kOwnerNameSize];
     if (!IsOtherPackagesCopy(state.uninstallInfoCopy, state.internalName, owner))
@@ -167,7 +167,8 @@ static bool CheckUninstallInfoOwner(const RunState &state) {
 static StartupResult DecideStartupMode(RunState &state) {
     ComposeRecordKeyPath(state.recordKeyPath, state.internalName);
     DWORD recorded;
-    if (!ReportRecordRead(ReadRecordValue(state.recordKeyPath, kRecordVersionValue, &recorded)))
+    if (!ReportRecordRead(MessageBoxes(),
+                          ReadRecordValue(state.recordKeyPath, kRecordVersionValue, &recorded)))
         return kStartupStopped;
     unsigned installed =
         recorded != 0 ? ReadSetupNumber(state.uninstallInfoCopy, kMacroVersion) : 0;
@@ -179,6 +180,7 @@ static StartupResult DecideStartupMode(RunState &state) {
         return kStartupStopped;
     }
     PassDecision pass = DecidePass(mode, state.chosenGroup);
+    state.mode = mode;
     state.updateFlag = pass.mode == kUpdate;
     state.filesOnlyFlag = pass.filesOnly;
     return mode == kUninstall ? kStartupUninstall : kStartupInstall;

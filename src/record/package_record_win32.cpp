@@ -56,13 +56,18 @@ bool DeletePackageRecord(const char *recordKeyPath) {
     return deleted;
 }
 
-bool MakeUninstallInfoCopies(const char *setupInfo, const char *programFile,
-                             const char *uninstallCopy, const char *programCopy, unsigned *users) {
-    *users = ReadSetupNumber(uninstallCopy, kInstalledUsers);
-    // Either copy is left writable: the count is written into the uninstall-info copy later,
-    // and a later install must be able to replace both.
+unsigned ReadInstalledUsers(const char *uninstallCopy) {
+    return ReadSetupNumber(uninstallCopy, kInstalledUsers);
+}
+
+// Either copy is left writable: the count is written into the uninstall-info copy, and a later
+// install must be able to replace both.
+void MakeProgramCopy(const char *programFile, const char *programCopy) {
     if (!IsSameFile(programFile, programCopy))
         CopyIntoPlace(programFile, programCopy, false);
+}
+
+bool MakeSetupInfoCopy(const char *setupInfo, const char *uninstallCopy) {
     return IsSameFile(setupInfo, uninstallCopy) || CopyIntoPlace(setupInfo, uninstallCopy, false);
 }
 

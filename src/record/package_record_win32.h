@@ -26,11 +26,15 @@ void ClosePackageRecord(PackageRecord &record);
 bool ReadRecordValue(const char *recordKeyPath, const char *name, DWORD *value);
 bool DeletePackageRecord(const char *recordKeyPath);
 
-// Reads the installed-user count from the old uninstall-info copy into users, then makes the
-// program copy and the uninstall-info copy. False when the uninstall-info copy could not be
-// made: the old one, if any, is left as it was.
-bool MakeUninstallInfoCopies(const char *setupInfo, const char *programFile,
-                             const char *uninstallCopy, const char *programCopy, unsigned *users);
+// The installed-user count of an uninstall-info copy (0 when it has none or is missing).
+unsigned ReadInstalledUsers(const char *uninstallCopy);
+
+// The program copy: programFile copied over it, unless the two are one file.
+void MakeProgramCopy(const char *programFile, const char *programCopy);
+
+// The uninstall-info copy: the setup-info file copied over it, unless the two are one file.
+// False when it could not be made: the old one, if any, is left as it was.
+bool MakeSetupInfoCopy(const char *setupInfo, const char *uninstallCopy);
 
 void WriteInstalledUsers(const char *uninstallCopy, unsigned count);
 

@@ -9,7 +9,8 @@
 //     Install Macros 1 free destination, 2 same file, 3 missing source, 4 missing destination
 //     folder, 5-8 existing destinations (asked for 5 and 6 only when 6 is answered "All");
 //     Install Files 1-3 existing destinations (asked again), 2 read-only, 4 absent entry.
-#include "ui/copy_one_file_win32.h"
+#include "driver/sequence_dialogs_win32.h"
+#include "ui/overwrite_confirm_win32.h"
 #include "ui/message_dialog_win32.h"
 #include "ui/progress_dialog_win32.h"
 
@@ -107,16 +108,17 @@ void PrepareCopies() {
 
 constexpr unsigned short kEntries = 12;
 
-std::string CopySection(const char *section, int count, int *overwriteAll, HWND progress,
-                        unsigned *counter) {
+std::string CopySection(const char *section, int count, int *overwriteAll,
+                        aof::SequenceDialogs &dialogs, unsigned *counter) {
     std::string results = section;
     results += ":";
     aof::SetupSection list;
     list.Read(kSetupInfo.c_str(), section);
     for (int n = 1; n <= count; ++n) {
-        aof::StepProgress(++*counter, kEntries);
-        int result = aof::CopyOneFile(list, static_cast<unsigned>(n), kPackage.c_str(),
-                                      kRoot.c_str(), kRoot.c_str(), overwriteAll, progress);
+        dialogs.StepProgress(++*counter, kEntries);
+        aof::CopyFolders folders = {kPackage.c_str(), kRoot.c_str(), kRoot.c_str()};
+        int result =
+            aof::CopyOneFile(list, static_cast<unsigned>(n), folders, overwriteAll, dialogs);
         results += " " + std::to_string(result);
     }
     return results;
@@ -131,14 +133,15 @@ std::string Contents(int first, int last, const char *section) {
 
 int Copy() {
     PrepareCopies();
-    HWND progress = aof::CreateProgressDialog(GetModuleHandleA(nullptr), kEntries);
+    aof::SequenceDialogs dialogs(GetModuleHandleA(nullptr));
+    dialogs.BeginCopies(kEntries);
     unsigned counter = 0;
     int overwriteAll = 0;
-    std::string macros = CopySection("Install Macros", 8, &overwriteAll, progress, &counter);
+    std::string macros = CopySection("Install Macros", 8, &overwriteAll, dialogs, &counter);
     std::string flag = "flag " + std::to_string(overwriteAll);
     overwriteAll = 0;
-    std::string files = CopySection("Install Files", 4, &overwriteAll, progress, &counter);
-    aof::CloseProgressDialog();
+    std::string files = CopySection("Install Files", 4, &overwriteAll, dialogs, &counter);
+    dialogs.CloseProgress();
     std::string report =
         macros + "\n" + flag + "\n" + files + "\nfree " + ReadBytes(kTarget + "\\free.mac") +
         "\nmacros" + Contents(5, 8, "Install Macros") + "\nfiles" + Contents(1, 3, "Install Files");

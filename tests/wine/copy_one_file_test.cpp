@@ -2,7 +2,8 @@
 // files under C:\aoftest\ui_copy. The cases that show a message box or ask a question run with
 // the robot in the dialog scenarios.
 #include "check.h"
-#include "ui/copy_one_file_win32.h"
+#include "driver/sequence_win32.h"
+#include "ui/overwrite_confirm_win32.h"
 #include "ui/message_texts.h"
 #include "ui/progress_dialog_win32.h"
 #include "ui/resource_ids.h"
@@ -12,6 +13,7 @@
 #include <windows.h>
 
 #include "../ui/test_files.h"
+#include "test_user.h"
 
 namespace {
 
@@ -49,12 +51,13 @@ struct Bench {
         WritePrivateProfileStringA(nullptr, nullptr, nullptr, kSetupInfo.c_str());
     }
 
-    int Copy(int n, int *overwriteAll, HWND progress = nullptr) {
+    int Copy(int n, int *overwriteAll) {
         aof::SetupSection list;
         list.Read(kSetupInfo.c_str(), "Install Files");
-        return aof::CopyOneFile(list, static_cast<unsigned>(n), kPackage.c_str(), "C:\\aoftest",
-                                kMacroFolder, overwriteAll, progress);
+        aof::CopyFolders folders = {kPackage.c_str(), "C:\\aoftest", kMacroFolder};
+        return aof::CopyOneFile(list, static_cast<unsigned>(n), folders, overwriteAll, user);
     }
+    wt::TestUser user;
 };
 
 std::string DialogText(HWND dialog, int id) {
@@ -72,16 +75,14 @@ TEST_CASE(CopyOneFileCopiesOntoAFreeDestinationAndLeavesTheCopyWritable) {
     WriteBytes(source, "macro body");
     SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_READONLY);
     bench.Entry(1, "ソート.mac", "表示\\");
-    HWND progress = aof::CreateProgressDialog(GetModuleHandleA(nullptr), 1);
     int overwriteAll = 0;
-    CHECK_EQ(bench.Copy(1, &overwriteAll, progress), 0);
+    CHECK_EQ(bench.Copy(1, &overwriteAll), 0);
     std::string destination = std::string(kMacroFolder) + "\\表示\\ソート.mac";
     CHECK_STR(ReadBytes(destination), "macro body");
     CHECK(!IsReadOnly(destination));
     CHECK(IsReadOnly(source));
-    aof::ShowProgressNow();
-    CHECK_STR(DialogText(progress, IDC_CURRENT_FILE), destination);
-    aof::CloseProgressDialog();
+    CHECK_STR(bench.user.lastFile, destination);
+    CHECK_EQ(bench.user.asked + bench.user.told.size(), 0u);
 }
 
 TEST_CASE(CopyOneFileLeavesASourceThatIsItsOwnDestination) {
@@ -111,6 +112,7 @@ TEST_CASE(CopyOneFileOverwritesWithoutAskingOnceOverwriteAllIsSet) {
     CHECK_EQ(bench.Copy(1, &overwriteAll), 0);
     CHECK_STR(ReadBytes(kTarget + "\\b.mac"), "new");
     CHECK_EQ(overwriteAll, 1);
+    CHECK_EQ(bench.user.asked, 0u);
 }
 
 TEST_CASE(FileInfoShowsGroupedSizeAndLocalTime) {

@@ -39,6 +39,13 @@ aof::RunState PrepareFolders() {
     return state;
 }
 
+// [Make Directory] of the setup-info file, read whole as the sequences read it.
+const aof::SetupSection &Folders() {
+    static aof::SetupSection folders;
+    CHECK(folders.Read(kSetupInfo.c_str(), "Make Directory"));
+    return folders;
+}
+
 void CleanUp() {
     for (const char *folder : {"\\a\\b\\c", "\\a\\b", "\\a", "\\first", "\\third"})
         RemoveDirectoryA((kMacros + folder).c_str());
@@ -54,7 +61,7 @@ void CleanUp() {
 TEST_CASE(ListedFoldersStopAtTheFirstEmptyValue) {
     aof::RunState state = PrepareFolders();
     WriteSetupInfo("[Make Directory]\r\n1=first\r\n3=third\r\n");
-    aof::CreateListedFolders(state, kSetupInfo.c_str());
+    aof::CreateListedFolders(state, Folders());
     CHECK(IsFolder(kMacros + "\\first"));
     CHECK(!IsFolder(kMacros + "\\third"));
     CleanUp();
@@ -63,18 +70,18 @@ TEST_CASE(ListedFoldersStopAtTheFirstEmptyValue) {
 TEST_CASE(ListedFoldersGoInReverseOrderAndOnlyWhenEmpty) {
     aof::RunState state = PrepareFolders();
     WriteSetupInfo("[Make Directory]\r\n1=a\r\n2=\\macrodir\\a\\b\r\n3=a\\b\\c\r\n");
-    aof::CreateListedFolders(state, kSetupInfo.c_str());
+    aof::CreateListedFolders(state, Folders());
     CHECK(IsFolder(kMacros + "\\a\\b\\c"));
-    aof::RemoveListedFolders(state, kSetupInfo.c_str());
+    aof::RemoveListedFolders(state, Folders());
     CHECK(!IsFolder(kMacros + "\\a"));
 
     // A folder that still holds a file the package did not list stays, and so does its parent
     // chain above it; the folders below it go.
-    aof::CreateListedFolders(state, kSetupInfo.c_str());
+    aof::CreateListedFolders(state, Folders());
     HANDLE file = CreateFileA((kMacros + "\\a\\keep.txt").c_str(), GENERIC_WRITE, 0, nullptr,
                               CREATE_ALWAYS, 0, nullptr);
     CloseHandle(file);
-    aof::RemoveListedFolders(state, kSetupInfo.c_str());
+    aof::RemoveListedFolders(state, Folders());
     CHECK(!IsFolder(kMacros + "\\a\\b"));
     CHECK(IsFolder(kMacros + "\\a"));
     CleanUp();

@@ -127,10 +127,9 @@ class CopyBench {
     }
     // The count read, or 1000 + the count when the uninstall-info copy was not made.
     unsigned MakeCopies(const std::string &from) const {
-        unsigned users = 0;
-        bool made = aof::MakeUninstallInfoCopies((from + "\\SETUP.AFU").c_str(),
-                                                 (from + "\\SETUP.EXE").c_str(), infoCopy.c_str(),
-                                                 programCopy.c_str(), &users);
+        unsigned users = aof::ReadInstalledUsers(infoCopy.c_str());
+        aof::MakeProgramCopy((from + "\\SETUP.EXE").c_str(), programCopy.c_str());
+        bool made = aof::MakeSetupInfoCopy((from + "\\SETUP.AFU").c_str(), infoCopy.c_str());
         return made ? users : 1000 + users;
     }
     unsigned Count() const {

@@ -1,9 +1,6 @@
-#include "ui/copy_one_file_win32.h"
-#include "common/file_replace_win32.h"
+#include "ui/overwrite_confirm_win32.h"
 #include "common/format.h"
-#include "setupinfo/entry_resolution_win32.h"
-#include "setupinfo/setup_info_keys.h"
-#include "ui/message_dialog_win32.h"
+#include "common/text.h"
 #include "ui/message_texts.h"
 #include "ui/progress_dialog_win32.h"
 #include "ui/resource_ids.h"
@@ -122,71 +119,6 @@ int ConfirmOverwrite(HINSTANCE instance, HWND owner, const char *source, const c
     return static_cast<int>(DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_OVERWRITE), owner,
                                             OverwriteDialogProc,
                                             reinterpret_cast<LPARAM>(&question)));
-}
-
-static int ReportCopyFailure(const char *destination) {
-    char text[kLineSize];
-    CopyText(text, sizeof text, destination);
-    AppendTextCut(text, sizeof text, kFileCopyFailed);
-    ShowMessageBox(text, MB_ICONEXCLAMATION);
-    return kCopyFailed;
-}
-
-// A path too long to compose is refused rather than shortened: copying to or from a cut path
-// could overwrite another file. The message names the entry by its file name.
-static int ReportPathTooLong(const char *fileName) {
-    char text[kFileName.size + sizeof kPathNameTooLong + 2];
-    FormatText(text, sizeof text, "%s\n\n%s", fileName, kPathNameTooLong);
-    ShowMessageBox(text, MB_ICONSTOP);
-    return kCopyFailed;
-}
-
-static int Overwrite(const char *source, const char *destination) {
-    return CopyIntoPlace(source, destination, false) ? kCopied : ReportCopyFailure(destination);
-}
-
-// The destination exists: ask, unless the user already chose to overwrite all in this section.
-static int OverwriteExisting(const char *source, const char *destination, int *overwriteAll,
-                             HWND progress) {
-    if (*overwriteAll != 0)
-        return Overwrite(source, destination);
-    switch (ConfirmOverwrite(GetModuleHandleA(nullptr), progress, source, destination)) {
-    case IDYES:
-        return Overwrite(source, destination);
-    case IDC_OVERWRITE_ALL:
-        *overwriteAll = 1;
-        return Overwrite(source, destination);
-    case IDNO:
-        return kDeclined;
-    default:
-        ShowMessageBox(kSetupCancelled, MB_ICONINFORMATION);
-        return kCancelledByUser;
-    }
-}
-
-int CopyOneFile(const SetupSection &list, unsigned n, const char *setupFolder,
-                const char *editorFolder, const char *macroFolder, int *overwriteAll,
-                HWND progress) {
-    ListEntry entry;
-    if (!ReadListEntry(list.Index(), n, entry))
-        return kEntryMissing;
-    char source[kPathSize];
-    char destination[kPathSize];
-    if (ComposeSourcePath(source, setupFolder, entry.fileName) != kPathDone ||
-        !ResolveEntryDestination(entry, editorFolder, macroFolder, destination))
-        return ReportPathTooLong(entry.fileName);
-    ShowCurrentFile(destination);
-    // The usual destination does not exist yet: it is copied to at once. Whether source and
-    // destination are one file is asked only when the copy did not go through: an existing
-    // destination (left untouched) or a source that cannot be read.
-    if (CopyIntoPlace(source, destination, true))
-        return kCopied;
-    DWORD error = GetLastError();
-    if (IsSameFile(source, destination))
-        return kSameFile;
-    if (error != ERROR_FILE_EXISTS)
-        return ReportCopyFailure(destination);
-    return OverwriteExisting(source, destination, overwriteAll, progress);
 }
 
 } // namespace aof

@@ -1,0 +1,62 @@
+// What a confirmed run does, step by step, in the order it does it. SETUP.EXE carries the steps
+// out one after the other (driver/sequence_win32.h) and AFUCHECK /PLAN prints them. The plan
+// is pure data, built the same on every platform.
+#pragma once
+
+namespace aof {
+
+enum StepKind : unsigned char {
+    // An install, update or files-only install.
+    kOpenRecord,         // the package record created or opened
+    kPrepareMacroFolder, // the fallback macro folder made and stored as MacroPath
+    kMakeFolders,        // the folders of [Make Directory], in listed order
+    kDeleteBeforeCopies, // the files of [Delete Files on Install]
+    kCopyMacro,          // the file of entry n of [Install Macros]
+    kRegisterMacro,      // macro n in its menu slot (in memory) and its slot recorded
+    kCopyFile,           // the file of entry n of [Install Files]
+    kCopyProgram,        // the program copy
+    kCopySetupInfo,      // the uninstall-info copy
+    kStoreTables,        // the editor's menu tables stored, the chosen sub-menu named
+    kCountUser,          // the installed-user count written: this user added, or carried over
+    kRecordVersion,      // MacroVersion recorded
+    kListApp,            // the package's entry among the user's installed apps
+    // An uninstall.
+    kRemoveRegistration, // the package's menu entries and sub-menu name taken out, stored
+    kDeleteRecord,       // the package record deleted
+    kDeleteApp,          // the installed-apps entry deleted
+    kLowerCount,         // this user taken out of the installed-user count
+    kAskFileDeletion,    // the user asked whether the files go; the run ends when not
+    kDeleteListed,       // the files list n deletes: 0 [Install Macros], 1 [Install Files],
+                         // 2 [UnInstall Files]
+    kRemoveFolders,      // the folders of [Make Directory], in reverse order
+    kDeleteCopy,         // the uninstall-info copy
+};
+
+struct RunStep {
+    StepKind kind;
+    unsigned char n; // the entry or list of the step, where it has one
+};
+
+// The longest plan: an install of ten macros and ten files.
+constexpr unsigned kMaxRunSteps = 48;
+
+struct RunPlan {
+    RunStep steps[kMaxRunSteps];
+    unsigned count;
+};
+
+// What the install's plan depends on.
+struct InstallShape {
+    bool update;             // the menu and the count stay as they are
+    bool filesOnly;          // no room in the menu: no menu entries
+    bool prepareMacroFolder; // the fallback macro folder is to be made
+    unsigned macroCount;     // entries of [Install Macros], 1 to 10
+    unsigned fileCount;      // entries of [Install Files], 0 to 10
+};
+
+void PlanInstall(const InstallShape &shape, RunPlan &plan);
+
+// othersRemain: other users still have the package, so its files stay without a question.
+void PlanUninstall(bool othersRemain, RunPlan &plan);
+
+} // namespace aof

@@ -1,0 +1,313 @@
+#include "driver/sequence_win32.h"
+
+#include <windows.h>
+
+#include "common/file_replace_win32.h"
+#include "common/format.h"
+#include "driver/failure_reports_win32.h"
+#include "driver/file_guard_win32.h"
+#include "driver/listed_folders_win32.h"
+#include "editor/editor_environment_win32.h"
+#include "editor/slot_allocation_win32.h"
+#include "record/apps_entry_win32.h"
+#include "setupinfo/entry_resolution_win32.h"
+#include "setupinfo/setup_info_win32.h"
+#include "ui/message_texts.h"
+#include "ui/resource_ids.h"
+
+namespace aof {
+
+namespace {
+
+// Every line of the program's own texts plus a path of up to 519 bytes.
+constexpr std::size_t kLineSize = kPathSize + 128;
+
+int ReportCopyFailure(SequenceUser &user, const char *destination) {
+    char text[kLineSize];
+    CopyText(text, sizeof text, destination);
+    AppendTextCut(text, sizeof text, kFileCopyFailed);
+    user.Tell(text, MB_ICONEXCLAMATION);
+    return kCopyFailed;
+}
+
+// A path too long to compose is refused rather than shortened: copying to or from a cut path
+// could overwrite another file. The message names the entry by its file name.
+int ReportPathTooLong(SequenceUser &user, const char *fileName) {
+    char text[kFileName.size + sizeof kPathNameTooLong + 2];
+    FormatText(text, sizeof text, "%s\n\n%s", fileName, kPathNameTooLong);
+    user.Tell(text, MB_ICONSTOP);
+    return kCopyFailed;
+}
+
+int Overwrite(SequenceUser &user, const char *source, const char *destination) {
+    return CopyIntoPlace(source, destination, false) ? kCopied
+                                                     : ReportCopyFailure(user, destination);
+}
+
+// The destination exists: ask, unless the user already chose to overwrite all in this section.
+int OverwriteExisting(SequenceUser &user, const char *source, const char *destination,
+                      int *overwriteAll) {
+    if (*overwriteAll != 0)
+        return Overwrite(user, source, destination);
+    switch (user.AskOverwrite(source, destination)) {
+    case IDYES:
+        return Overwrite(user, source, destination);
+    case IDC_OVERWRITE_ALL:
+        *overwriteAll = 1;
+        return Overwrite(user, source, destination);
+    case IDNO:
+        return kDeclined;
+    default:
+        user.Tell(kSetupCancelled, MB_ICONINFORMATION);
+        return kCancelledByUser;
+    }
+}
+
+// The list of an install or uninstall, by its place in Sequence::lists_.
+const char *const kInstallLists[] = {kInstallMacros, kInstallFiles, kDeleteFilesOnInstall,
+                                     kMakeDirectory};
+const char *const kUninstallLists[] = {kInstallMacros, kInstallFiles, kUnInstallFiles,
+                                       kMakeDirectory};
+
+} // namespace
+
+int CopyOneFile(const SetupSection &list, unsigned n, const CopyFolders &folders, int *overwriteAll,
+                SequenceUser &user) {
+    ListEntry entry;
+    if (!ReadListEntry(list.Index(), n, entry))
+        return kEntryMissing;
+    char source[kPathSize];
+    char destination[kPathSize];
+    if (ComposeSourcePath(source, folders.setupFolder, entry.fileName) != kPathDone ||
+        !ResolveEntryDestination(entry, folders.editorFolder, folders.macroFolder, destination))
+        return ReportPathTooLong(user, entry.fileName);
+    user.ShowFile(destination);
+    // The usual destination does not exist yet: it is copied to at once. Whether source and
+    // destination are one file is asked only when the copy did not go through: an existing
+    // destination (left untouched) or a source that cannot be read.
+    if (CopyIntoPlace(source, destination, true))
+        return kCopied;
+    DWORD error = GetLastError();
+    if (IsSameFile(source, destination))
+        return kSameFile;
+    if (error != ERROR_FILE_EXISTS)
+        return ReportCopyFailure(user, destination);
+    return OverwriteExisting(user, source, destination, overwriteAll);
+}
+
+Sequence::~Sequence() {
+    ClosePackageRecord(record_);
+}
+
+bool Sequence::IsUninstall() const {
+    return state_.mode == kUninstall;
+}
+
+bool Sequence::Plan(RunPlan &plan) {
+    bool uninstall = IsUninstall();
+    const char *file = uninstall ? state_.uninstallInfoCopy : state_.setupInfoPath;
+    const char *const *sections = uninstall ? kUninstallLists : kInstallLists;
+    for (unsigned i = 0; i < 4; ++i) {
+        if (!lists_[i].Read(file, sections[i])) {
+            ReportUnreadable(user_, file, uninstall ? kUninstallInterrupted : kSetupInterrupted);
+            return false;
+        }
+    }
+    users_ = ReadInstalledUsers(state_.uninstallInfoCopy);
+    if (uninstall) {
+        ReadSetupString(file, kGroupName, groupName_);
+        PlanUninstall(OthersRemain(), plan);
+        return true;
+    }
+    InstallShape shape = {state_.updateFlag, state_.filesOnlyFlag, state_.macroFolderFlag,
+                          static_cast<unsigned>(state_.macroCount),
+                          CountListEntries(lists_[1].Index())};
+    total_ = static_cast<unsigned short>(shape.macroCount + shape.fileCount);
+    PlanInstall(shape, plan);
+    return true;
+}
+
+// Copies entry n of list 0 ([Install Macros]) or 1 ([Install Files]) under the progress
+// dialog; false when the run ends. A macro that vanished from the file since it was counted
+// (the file edited meanwhile) stops the run: the file no longer says what it said.
+bool Sequence::CopyEntry(unsigned list, unsigned n) {
+    if (copied_ == 0)
+        user_.BeginCopies(total_);
+    ++copied_;
+    user_.StepProgress(copied_, total_);
+    if (list == 1 && n == 1)
+        state_.overwriteAll = 0; // an overwrite-all answer holds for its own section only
+    CopyFolders folders = {state_.setupFolder, state_.editorFolder, state_.macroFolder};
+    return CopyOneFile(lists_[list], n, folders, &state_.overwriteAll, user_) < kEntryMissing;
+}
+
+// Puts macro n into its slot of the menu table in memory and records the slot. The path is
+// the entry's destination as written (folder variables kept), as the editor expects it. False
+// when the slot cannot be recorded (the run ends).
+bool Sequence::RegisterMacro(unsigned n) {
+    unsigned slot = state_.slotList[n - 1];
+    if (slot == 0) {
+        user_.Tell(kSlotNumberFailed, MB_ICONSTOP);
+        return true;
+    }
+    const SectionIndex &macros = lists_[0].Index();
+    ListEntry entry;
+    if (!ReadListEntry(macros, n, entry) || !entry.fits)
+        return true;
+    char title[kMacroTitle.size];
+    ReadEntryText(macros, kMacroTitle.stem, n, title, sizeof title);
+    return !InsertMenuEntry(state_.tables.menu, slot, entry.destination, title) ||
+           ReportRecordWrite(user_, RecordSlotNumber(record_, n, slot));
+}
+
+// The other users' count is carried into the new copy at once.
+bool Sequence::CopySetupInfo() {
+    if (!MakeSetupInfoCopy(state_.setupInfoPath, state_.uninstallInfoCopy)) {
+        // No count is written into a copy that was not made: the package would be recorded
+        // without the lists its update and uninstall need.
+        user_.Tell(kSetupInfoCopyFailed, MB_ICONEXCLAMATION);
+        return false;
+    }
+    WriteInstalledUsers(state_.uninstallInfoCopy, users_);
+    return true;
+}
+
+// The uninstall-info copy goes last. One that is there but cannot be read (another program
+// holds it) could not be deleted either: the user is told, rather than told the uninstall is
+// complete.
+bool Sequence::DeleteCopy() {
+    const char *copy = state_.uninstallInfoCopy;
+    if (GetFileAttributesA(copy) != INVALID_FILE_ATTRIBUTES &&
+        !EnsureReadable(user_, copy, kFileDeletionInterrupted))
+        return false;
+    DeleteFileA(copy);
+    return true;
+}
+
+// Stores the editor's tables of a new or files-only install, the chosen sub-menu named.
+bool Sequence::StoreInstallTables() {
+    bool namesGroup = !state_.filesOnlyFlag && state_.chosenGroup > kMainGroup &&
+                      state_.chosenGroup < kNoGroupWithRoom;
+    if (namesGroup)
+        NameGroupIfEmpty(state_.setupInfoPath, state_.tables.groups, state_.chosenGroup);
+    return ReportTableStore(user_, StoreEditorTables(state_.tables, namesGroup),
+                            kMacroRegistryOpenFailed);
+}
+
+// Takes the package's entries out of the menu and, where its sub-menu became free, the name
+// the package gave it; stores the tables.
+bool Sequence::RemoveRegistration() {
+    bool cleared;
+    if (!ReportRecordRead(
+            user_,
+            RemovePackageMenuEntries(state_.recordKeyPath, lists_[0].Index(), state_.tables.menu) &&
+                ClearGroupNameIfEmptied(state_.recordKeyPath, groupName_, state_.tables.menu,
+                                        state_.tables.groups, &cleared)))
+        return false;
+    return ReportTableStore(user_, StoreEditorTables(state_.tables, cleared),
+                            kMacroRegistryOpenFailedNt);
+}
+
+// The bytes of a list's files where the install put them; a file that is not there adds none.
+unsigned long long Sequence::MeasureInstalled(const SetupSection &list) const {
+    unsigned long long bytes = 0;
+    ListEntry entry;
+    entry.ordinal = 0;
+    while (NextListEntry(list.Index(), kInstallWalk, entry)) {
+        char destination[kPathSize];
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (ResolveEntryDestination(entry, state_.editorFolder, state_.macroFolder, destination) &&
+            GetFileAttributesExA(destination, GetFileExInfoStandard, &data))
+            bytes +=
+                (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    }
+    return bytes;
+}
+
+// Lists the recorded package among the user's installed apps, from where it can be uninstalled.
+void Sequence::ListApp() {
+    if (state_.internalName[0] == '\0')
+        return;
+    AppsEntryValues values = {state_.internalName, state_.setupName,   state_.macroVersion,
+                              state_.programCopy,  state_.macroFolder, 0};
+    values.installedBytes = MeasureInstalled(lists_[0]) + MeasureInstalled(lists_[1]);
+    WriteAppsEntry(values);
+}
+
+bool Sequence::RunStep(const aof::RunStep &step) {
+    const RunState &state = state_;
+    switch (step.kind) {
+    case kOpenRecord:
+        return ReportRecordWrite(user_, OpenPackageRecord(record_, state.recordKeyPath));
+    case kPrepareMacroFolder:
+        return ReportMacroFolderPreparing(
+            user_, PrepareMacroFolder(state.editorFolder, state.macroFolder));
+    case kMakeFolders:
+        CreateListedFolders(state, lists_[3]);
+        return true;
+    case kDeleteBeforeCopies:
+        DeleteListedFiles(lists_[2], kDeletionWalk, state.editorFolder, state.macroFolder);
+        return true;
+    case kCopyMacro:
+        return CopyEntry(0, step.n);
+    case kRegisterMacro:
+        return RegisterMacro(step.n);
+    case kCopyFile:
+        return CopyEntry(1, step.n);
+    case kCopyProgram:
+        // The last step stays in view while the package is recorded. The file becomes the
+        // uninstall information only while it can still be read.
+        user_.EndCopies();
+        if (!EnsureReadable(user_, state.setupInfoPath, kSetupInterrupted))
+            return false;
+        MakeProgramCopy(state.programFile, state.programCopy);
+        return true;
+    case kCopySetupInfo:
+        return CopySetupInfo();
+    case kStoreTables:
+        return StoreInstallTables();
+    case kCountUser:
+        WriteInstalledUsers(state.uninstallInfoCopy, users_ + (state.updateFlag ? 0 : 1));
+        return true;
+    case kRecordVersion:
+        return ReportRecordWrite(user_, RecordMacroVersion(record_, state.macroVersion));
+    case kListApp:
+        ListApp();
+        return true;
+    case kRemoveRegistration:
+        return RemoveRegistration();
+    case kDeleteRecord:
+        return ReportRecordWrite(user_, DeletePackageRecord(state.recordKeyPath));
+    case kDeleteApp:
+        DeleteAppsEntry(state.internalName);
+        return true;
+    case kLowerCount:
+        WriteInstalledUsers(state.uninstallInfoCopy, users_ > 1 ? users_ - 1 : 0);
+        return true;
+    case kAskFileDeletion:
+        declined_ = !user_.AskFileDeletion();
+        return !declined_;
+    case kDeleteListed:
+        // Of the install lists only what an install copied goes; the third list is the
+        // package's own list of files to delete.
+        DeleteListedFiles(lists_[step.n], step.n < 2 ? kInstalledWalk : kDeletionWalk,
+                          state.editorFolder, state.macroFolder);
+        return true;
+    case kRemoveFolders:
+        RemoveListedFolders(state, lists_[3]);
+        return true;
+    case kDeleteCopy:
+        return DeleteCopy();
+    }
+    return false;
+}
+
+RunEnd Sequence::CarryOut(const RunPlan &plan) {
+    for (unsigned i = 0; i < plan.count; ++i) {
+        if (!RunStep(plan.steps[i]))
+            return declined_ ? kRunFilesKept : kRunStopped;
+    }
+    return kRunDone;
+}
+
+} // namespace aof

@@ -4,6 +4,7 @@
 #include "common/format.h"
 #include "common/registry_win32.h"
 #include "driver/mode_decision.h"
+#include "driver/run_plan.h"
 #include "driver/startup_paths.h"
 #include "editor/slot_allocation_win32.h"
 #include "record/package_record_win32.h"
@@ -25,6 +26,7 @@ struct Plan {
     const TextSink *sink;
     FolderSet folders; // the machine's, or the variables themselves when it has no editor
     char setupFolder[kPathSize];
+    char uninstallCopy[kPathSize];
     int macroCount;
     unsigned slots[kMaxMacros];
 };
@@ -80,7 +82,7 @@ bool PrintOtherOwner(const Plan &plan, const char *uninstallCopy) {
 }
 
 // The mode, as SETUP.EXE decides it; false when it would stop here (a record that exists but
-// cannot be read).
+// cannot be read, a newer version installed).
 bool PrintMode(const Plan &plan, const char *uninstallCopy, SetupMode *decided) {
     char internalName[kInternalName.size];
     char recordKey[kPathSize];
@@ -116,7 +118,7 @@ bool PrintMode(const Plan &plan, const char *uninstallCopy, SetupMode *decided) 
         break;
     }
     *decided = mode;
-    return mode == kNewInstall || mode == kUpdate;
+    return mode != kNewerInstalled;
 }
 
 void PrintGroup(const Plan &plan, int group) {
@@ -140,24 +142,30 @@ void PrintGroup(const Plan &plan, int group) {
     }
 }
 
-void PrintDirectories(const Plan &plan) {
-    Print(plan, "作成するフォルダ:\r\n");
-    for (unsigned n = 1;; ++n) {
+// The folders of [Make Directory] of file, in the order the step takes them.
+void PrintFolders(const Plan &plan, const char *file, bool reverse) {
+    unsigned count = 0;
+    char folder[kPathSize];
+    for (;; ++count) {
         char key[11];
-        FormatDecimal(key, n);
-        char folder[kPathSize];
-        ReadSetupText(plan.file, kMakeDirectory, key, "", folder, kMakeDirectorySize);
+        FormatDecimal(key, count + 1);
+        ReadSetupText(file, kMakeDirectory, key, "", folder, kMakeDirectorySize);
         if (folder[0] == '\0')
-            return;
+            break;
+    }
+    for (unsigned i = 1; i <= count; ++i) {
+        char key[11];
+        FormatDecimal(key, reverse ? count + 1 - i : i);
+        ReadSetupText(file, kMakeDirectory, key, "", folder, kMakeDirectorySize);
         Expand(plan, folder);
         Print(plan, "  %s\r\n", folder);
     }
 }
 
 // A list's entries as the walk gives them: each composed destination, expanded.
-void PrintDestinations(const Plan &plan, const char *section, ListWalk walk) {
+void PrintDestinations(const Plan &plan, const char *file, const char *section, ListWalk walk) {
     SetupSection list;
-    list.Read(plan.file, section);
+    list.Read(file, section);
     ListEntry entry;
     entry.ordinal = 0;
     while (NextListEntry(list.Index(), walk, entry)) {
@@ -166,11 +174,6 @@ void PrintDestinations(const Plan &plan, const char *section, ListWalk walk) {
         Expand(plan, entry.destination);
         Print(plan, "  %s\r\n", entry.destination);
     }
-}
-
-void PrintDeletions(const Plan &plan) {
-    Print(plan, "コピーの前に削除するファイル:\r\n");
-    PrintDestinations(plan, kDeleteFilesOnInstall, kDeletionWalk);
 }
 
 void PrintSlot(const Plan &plan, unsigned n) {
@@ -185,22 +188,72 @@ void PrintSlot(const Plan &plan, unsigned n) {
     Print(plan, "     ﾒﾆｭｰ: ﾏｸﾛ%s「%s」\r\n", slot, title);
 }
 
-void PrintEntries(const Plan &plan, const char *section, bool macros) {
-    Print(plan, "%s:\r\n", macros ? "マクロ" : "ファイル");
+// Entry n's copy: where from, where to.
+void PrintCopy(const Plan &plan, const char *section, unsigned n) {
+    if (n == 1)
+        Print(plan, "%s:\r\n", section == kInstallMacros ? "マクロ" : "ファイル");
     SetupSection list;
     list.Read(plan.file, section);
     ListEntry entry;
-    entry.ordinal = 0;
-    while (NextListEntry(list.Index(), kInstallWalk, entry)) {
-        char source[kPathSize];
-        if (ComposeSourcePath(source, plan.setupFolder, entry.fileName) != kPathDone || !entry.fits)
-            continue;
-        Expand(plan, entry.destination);
-        Print(plan, "  元: %s\r\n", source);
-        Print(plan, "  先: %s\r\n", entry.destination);
-        if (macros)
-            PrintSlot(plan, entry.ordinal);
+    char source[kPathSize];
+    if (!ReadListEntry(list.Index(), n, entry) ||
+        ComposeSourcePath(source, plan.setupFolder, entry.fileName) != kPathDone || !entry.fits)
+        return;
+    Expand(plan, entry.destination);
+    Print(plan, "  元: %s\r\n", source);
+    Print(plan, "  先: %s\r\n", entry.destination);
+}
+
+// What a step of the plan does, as far as it is more than bookkeeping.
+void PrintStep(const Plan &plan, const RunStep &step) {
+    const char *const deletedLists[] = {kInstallMacros, kInstallFiles, kUnInstallFiles};
+    switch (step.kind) {
+    case kMakeFolders:
+        Print(plan, "作成するフォルダ:\r\n");
+        PrintFolders(plan, plan.file, false);
+        break;
+    case kDeleteBeforeCopies:
+        Print(plan, "コピーの前に削除するファイル:\r\n");
+        PrintDestinations(plan, plan.file, kDeleteFilesOnInstall, kDeletionWalk);
+        break;
+    case kCopyMacro:
+        PrintCopy(plan, kInstallMacros, step.n);
+        break;
+    case kRegisterMacro:
+        PrintSlot(plan, step.n);
+        break;
+    case kCopyFile:
+        PrintCopy(plan, kInstallFiles, step.n);
+        break;
+    case kAskFileDeletion:
+        Print(plan, "削除してよいか尋ねたうえで削除するファイル:\r\n");
+        break;
+    case kDeleteListed:
+        PrintDestinations(plan, plan.uninstallCopy, deletedLists[step.n],
+                          step.n < 2 ? kInstalledWalk : kDeletionWalk);
+        break;
+    case kRemoveFolders:
+        Print(plan, "空であれば削除するフォルダ:\r\n");
+        PrintFolders(plan, plan.uninstallCopy, true);
+        break;
+    default:
+        break;
     }
+}
+
+// The steps SETUP.EXE carries out in this mode, as it plans them.
+void PrintSteps(const Plan &plan, SetupMode mode, int group) {
+    RunPlan steps;
+    if (mode == kUninstall) {
+        PlanUninstall(ReadSetupNumber(plan.uninstallCopy, kInstalledUsers) > 1, steps);
+    } else {
+        InstallShape shape = {mode == kUpdate, mode == kNewInstall && group == kNoGroupWithRoom,
+                              plan.machine->macroFolderFlag, static_cast<unsigned>(plan.macroCount),
+                              static_cast<unsigned>(CountEntries(plan.file, kInstallFiles))};
+        PlanInstall(shape, steps);
+    }
+    for (unsigned i = 0; i < steps.count; ++i)
+        PrintStep(plan, steps.steps[i]);
 }
 
 void PrintShellExecute(const Plan &plan) {
@@ -213,7 +266,7 @@ void PrintShellExecute(const Plan &plan) {
 }
 
 // The uninstall-info folder and the two copies; uninstallCopy receives the copy's path.
-void PrintUninstallInfo(const Plan &plan, char *uninstallCopy) {
+void PrintUninstallInfo(const Plan &plan, char (&uninstallCopy)[kPathSize]) {
     char folder[kPathSize];
     char programFile[kPathSize];
     char setupFolder[kPathSize];
@@ -245,21 +298,17 @@ void PrintPlan(const char *path, const Machine &machine, const TextSink &sink) {
     plan.macroCount = CountEntries(path, kInstallMacros);
     int group = ChooseGroup(path, machine.macroMenu, machine.groupNames, plan.macroCount);
     AssignSlotNumbers(machine.macroMenu, group, plan.macroCount, plan.slots);
-    char uninstallCopy[kPathSize];
-    PrintUninstallInfo(plan, uninstallCopy);
-    if (PrintOtherOwner(plan, uninstallCopy))
+    PrintUninstallInfo(plan, plan.uninstallCopy);
+    if (PrintOtherOwner(plan, plan.uninstallCopy))
         return;
     SetupMode mode;
-    if (!PrintMode(plan, uninstallCopy, &mode))
+    if (!PrintMode(plan, plan.uninstallCopy, &mode))
         return;
-    if (mode == kUpdate)
-        AssignSlotNumbers(machine.macroMenu, kNoGroupWithRoom, plan.macroCount, plan.slots);
-    else
+    if (mode == kNewInstall)
         PrintGroup(plan, group);
-    PrintDirectories(plan);
-    PrintDeletions(plan);
-    PrintEntries(plan, kInstallMacros, true);
-    PrintEntries(plan, kInstallFiles, false);
+    PrintSteps(plan, mode, group);
+    if (mode == kUninstall)
+        return;
     PrintShellExecute(plan);
 }
 

@@ -43,7 +43,7 @@ void FlushAndCloseKey(HKEY &key) {
 }
 
 RegistryResult ReadRegistryBlock(HKEY key, const char *name, DWORD padding, unsigned char **bytes,
-                                 DWORD *size) {
+                                 DWORD *size, DWORD *type) {
     *bytes = nullptr;
     *size = 0;
     for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
@@ -58,7 +58,7 @@ RegistryResult ReadRegistryBlock(HKEY key, const char *name, DWORD padding, unsi
         if (block == nullptr)
             return kRegistryFailed;
         DWORD got = asked;
-        status = RegQueryValueExA(key, name, nullptr, nullptr, block, &got);
+        status = RegQueryValueExA(key, name, nullptr, type, block, &got);
         if (status == ERROR_SUCCESS) {
             *bytes = block;
             *size = got;
@@ -87,6 +87,26 @@ RegistryResult ReadRegistryDword(HKEY root, const char *path, const char *name, 
     if (status == ERROR_SUCCESS)
         *value = read;
     return ResultOf(status);
+}
+
+RegistryResult ReadRegistryText(HKEY root, const char *path, const char *name, char *out,
+                                DWORD size) {
+    out[0] = '\0';
+    HKEY key;
+    RegistryResult result = OpenRegistryKey(root, path, KEY_READ, &key);
+    if (result != kRegistryDone)
+        return result;
+    DWORD type = REG_NONE;
+    DWORD got = size - 1; // room for a NUL the value may lack
+    LONG status = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE *>(out), &got);
+    RegCloseKey(key);
+    if (status == ERROR_SUCCESS && type == REG_SZ) {
+        out[got] = '\0';
+        return kRegistryDone;
+    }
+    out[0] = '\0';
+    return status == ERROR_SUCCESS || status == ERROR_MORE_DATA ? kRegistryMissing
+                                                                : ResultOf(status);
 }
 
 bool WriteRegistryValue(HKEY key, const char *name, DWORD type, const void *bytes, DWORD size) {

@@ -26,7 +26,12 @@ void FlushAndCloseKey(HKEY &key);
 // value grows between the two steps (someone stores it meanwhile) the read starts again, a
 // bounded number of times.
 RegistryResult ReadRegistryBlock(HKEY key, const char *name, DWORD padding, unsigned char **bytes,
-                                 DWORD *size);
+                                 DWORD *size, DWORD *type = nullptr);
+
+// The REG_SZ text of root\path\name into out (size bytes). A value of another type, or one
+// that does not fit, counts as missing; out is then empty.
+RegistryResult ReadRegistryText(HKEY root, const char *path, const char *name, char *out,
+                                DWORD size);
 
 // The 4-byte value of root\path\name; *value is 0 unless done. A value of another size holds
 // no number and counts as missing.

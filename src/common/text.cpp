@@ -90,6 +90,19 @@ bool EqualsIgnoringAsciiCase(const char *a, const char *b) {
     return *a == *b;
 }
 
+unsigned HashIgnoringAsciiCase(const char *text) {
+    unsigned hash = 2166136261u;
+    while (*text != '\0') {
+        std::size_t step = CharacterLength(text);
+        for (std::size_t i = 0; i < step; ++i) {
+            char c = step == 1 ? FoldAscii(text[i]) : text[i];
+            hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+        }
+        text += step;
+    }
+    return hash;
+}
+
 void FormatLargeDecimal(char *out, unsigned long long value) {
     char reversed[20];
     std::size_t count = 0;

@@ -44,6 +44,10 @@ const char *LastComponent(const char *path);
 // double-byte character is compared exactly.
 bool EqualsIgnoringAsciiCase(const char *a, const char *b);
 
+// FNV-1a over the text with the ASCII letters folded as EqualsIgnoringAsciiCase folds them:
+// texts equal without regard to ASCII case hash alike.
+unsigned HashIgnoringAsciiCase(const char *text);
+
 // True when the text from the last "." of path to its end is extension (".afu") in any
 // letter case.
 bool HasExtension(const char *path, const char *extension);

@@ -21,6 +21,14 @@ static Confirmation AwaitEditorsClosed(RunState &state, const char *caption) {
     return kConfirmReadAgain;
 }
 
+// A run that sets the editor's tables right does so only once the editor is known to be
+// closed: an editor started meanwhile would store its own menu over the repair as it quits.
+static void NoteEditorBeforeRepair(RunState &state) {
+    if (state.repairing && state.editorState == EditorNotRunning &&
+        IsEditorRunning(&state.editorProcesses))
+        state.editorState = EditorRunning;
+}
+
 // False only for the pass read after the editor closed when it decided as the user confirmed.
 static bool MustAsk(const RunState &state, SetupMode mode) {
     PassDecision pass = {mode, state.filesOnlyFlag};
@@ -44,6 +52,7 @@ Confirmation ConfirmInstall(RunState &state) {
         return kConfirmStopped;
     }
     NoteConfirmed(state, mode);
+    NoteEditorBeforeRepair(state);
     if (!state.updateFlag && state.editorState == EditorRunning)
         return AwaitEditorsClosed(state, kCaption);
     return kConfirmGoOn;
@@ -61,6 +70,7 @@ Confirmation ConfirmUninstall(RunState &state) {
         }
     } while (ShowMessageBox(kReallyRemoveRegistration, MB_YESNO | MB_ICONQUESTION) != IDYES);
     NoteConfirmed(state, kUninstall);
+    NoteEditorBeforeRepair(state);
     if (state.editorState == EditorRunning)
         return AwaitEditorsClosed(state, kUninstallCaption);
     return kConfirmGoOn;

@@ -10,9 +10,11 @@ static void Add(RunPlan &plan, StepKind kind, unsigned n = 0) {
 
 void PlanInstall(const InstallShape &shape, RunPlan &plan) {
     plan.count = 0;
+    // The macro folder is prepared as the editor would prepare it: a run that ends after it
+    // leaves an editor whose next run simply finds its macro folder there.
     if (shape.prepareMacroFolder)
         Add(plan, kPrepareMacroFolder);
-    Add(plan, kOpenRecord);
+    Add(plan, kMarkRun);
     Add(plan, kMakeFolders);
     Add(plan, kDeleteBeforeCopies);
     bool registers = !shape.update && !shape.filesOnly;
@@ -24,27 +26,32 @@ void PlanInstall(const InstallShape &shape, RunPlan &plan) {
     for (unsigned n = 1; n <= shape.fileCount; ++n)
         Add(plan, kCopyFile, n);
     Add(plan, kCopyProgram);
+    // The copy carries the other users' count over; an update leaves the count at that.
     Add(plan, kCopySetupInfo);
-    if (!shape.update)
+    if (!shape.update) {
         Add(plan, kStoreTables);
-    Add(plan, kCountUser);
+        Add(plan, kCountUser);
+    }
     Add(plan, kRecordVersion);
     Add(plan, kListApp);
+    Add(plan, kUnmarkRun);
 }
 
 void PlanUninstall(bool othersRemain, RunPlan &plan) {
     plan.count = 0;
+    Add(plan, kMarkRun);
     Add(plan, kRemoveRegistration);
-    Add(plan, kDeleteRecord);
-    Add(plan, kDeleteApp);
     Add(plan, kLowerCount);
-    if (othersRemain)
-        return;
-    Add(plan, kAskFileDeletion);
-    for (unsigned list = 0; list < 3; ++list)
-        Add(plan, kDeleteListed, list);
-    Add(plan, kRemoveFolders);
-    Add(plan, kDeleteCopy);
+    if (!othersRemain) {
+        Add(plan, kAskFileDeletion);
+        for (unsigned list = 0; list < 3; ++list)
+            Add(plan, kDeleteListed, list);
+        Add(plan, kRemoveFolders);
+    }
+    Add(plan, kDeleteApp);
+    if (!othersRemain)
+        Add(plan, kDeleteCopy);
+    Add(plan, kDeleteRecord);
 }
 
 } // namespace aof

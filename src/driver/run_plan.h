@@ -1,35 +1,45 @@
 // What a confirmed run does, step by step, in the order it does it. SETUP.EXE carries the steps
 // out one after the other (driver/sequence_win32.h) and AFUCHECK /PLAN prints them. The plan
 // is pure data, built the same on every platform.
+//
+// Every run begins by marking itself as in progress in the package record and ends by taking
+// the mark away (record/run_marker.h); the next run of a package whose run ended in between
+// carries out the same plan again. So every step either gives the same result a second time
+// or finds its work done, and the steps are ordered so that no state in between misleads the
+// next run: an uninstall keeps the record until its files are gone, an install records its
+// version only after the editor's tables are stored.
 #pragma once
 
 namespace aof {
 
 enum StepKind : unsigned char {
+    // Every run.
+    kMarkRun, // the package record created or opened, and the run marked as in progress
     // An install, update or files-only install.
-    kOpenRecord,         // the package record created or opened
-    kPrepareMacroFolder, // the fallback macro folder made and stored as MacroPath
+    kPrepareMacroFolder, // the fallback macro folder made and stored as MacroPath (first)
     kMakeFolders,        // the folders of [Make Directory], in listed order
     kDeleteBeforeCopies, // the files of [Delete Files on Install]
     kCopyMacro,          // the file of entry n of [Install Macros]
     kRegisterMacro,      // macro n in its menu slot (in memory) and its slot recorded
     kCopyFile,           // the file of entry n of [Install Files]
     kCopyProgram,        // the program copy
-    kCopySetupInfo,      // the uninstall-info copy
+    kCopySetupInfo,      // the uninstall-info copy, with the other users' count
     kStoreTables,        // the editor's menu tables stored, the chosen sub-menu named
-    kCountUser,          // the installed-user count written: this user added, or carried over
+    kCountUser,          // this user added to the installed-user count
     kRecordVersion,      // MacroVersion recorded
     kListApp,            // the package's entry among the user's installed apps
+    kUnmarkRun,          // the mark taken away: the install is complete
     // An uninstall.
     kRemoveRegistration, // the package's menu entries and sub-menu name taken out, stored
-    kDeleteRecord,       // the package record deleted
-    kDeleteApp,          // the installed-apps entry deleted
     kLowerCount,         // this user taken out of the installed-user count
-    kAskFileDeletion,    // the user asked whether the files go; the run ends when not
+    kAskFileDeletion,    // the user asked whether the files go; when not, the files, folders
+                         // and copy stay and the other steps go on
     kDeleteListed,       // the files list n deletes: 0 [Install Macros], 1 [Install Files],
                          // 2 [UnInstall Files]
     kRemoveFolders,      // the folders of [Make Directory], in reverse order
+    kDeleteApp,          // the installed-apps entry deleted
     kDeleteCopy,         // the uninstall-info copy
+    kDeleteRecord,       // the package record deleted, the mark with it: the uninstall is done
 };
 
 struct RunStep {

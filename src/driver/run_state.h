@@ -41,6 +41,12 @@ struct RunState {
     int macroCount;
     int chosenGroup;
     unsigned slotList[kMaxMacros];
+
+    void *runLock;  // the package's run lock (HANDLE), held from the first pass to the end
+    bool resuming;  // a run of this package that ended early is carried out again
+    bool repairing; // the editor's tables are to be set right: resuming, or an earlier install's
+                    // menu entries were taken out to be given again
+    unsigned users; // the installed-user count before the run (when resuming, the marker's)
 };
 
 // Frees the heap blocks (editor folder and the tables); safe to call more than once.

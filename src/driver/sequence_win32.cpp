@@ -106,14 +106,16 @@ bool Sequence::IsUninstall() const {
 bool Sequence::Plan(RunPlan &plan) {
     bool uninstall = IsUninstall();
     const char *file = uninstall ? state_.uninstallInfoCopy : state_.setupInfoPath;
+    // An uninstall carried out again after its copy was deleted, the last of its files: it has
+    // nothing left to read, and only its record to take away.
+    copyGone_ = uninstall && state_.resuming && GetFileAttributesA(file) == INVALID_FILE_ATTRIBUTES;
     const char *const *sections = uninstall ? kUninstallLists : kInstallLists;
-    for (unsigned i = 0; i < 4; ++i) {
+    for (unsigned i = 0; i < 4 && !copyGone_; ++i) {
         if (!lists_[i].Read(file, sections[i])) {
             ReportUnreadable(user_, file, uninstall ? kUninstallInterrupted : kSetupInterrupted);
             return false;
         }
     }
-    users_ = ReadInstalledUsers(state_.uninstallInfoCopy);
     if (uninstall) {
         ReadSetupString(file, kGroupName, groupName_);
         PlanUninstall(OthersRemain(), plan);
@@ -125,6 +127,17 @@ bool Sequence::Plan(RunPlan &plan) {
     total_ = static_cast<unsigned short>(shape.macroCount + shape.fileCount);
     PlanInstall(shape, plan);
     return true;
+}
+
+// The record, opened or created, holds the mark of this run until its last step.
+bool Sequence::MarkRun() {
+    RunMarker marker;
+    marker.kind = static_cast<RunKind>(state_.mode);
+    marker.version = state_.macroVersion;
+    marker.users = state_.users;
+    CopyText(marker.uninstallCopy, kPathSize, state_.uninstallInfoCopy);
+    return ReportRecordWrite(user_, OpenPackageRecord(record_, state_.recordKeyPath) &&
+                                        aof::MarkRun(record_, marker));
 }
 
 // Copies entry n of list 0 ([Install Macros]) or 1 ([Install Files]) under the progress
@@ -168,7 +181,7 @@ bool Sequence::CopySetupInfo() {
         user_.Tell(kSetupInfoCopyFailed, MB_ICONEXCLAMATION);
         return false;
     }
-    WriteInstalledUsers(state_.uninstallInfoCopy, users_);
+    WriteInstalledUsers(state_.uninstallInfoCopy, state_.users);
     return true;
 }
 
@@ -182,6 +195,12 @@ bool Sequence::DeleteCopy() {
         return false;
     DeleteFileA(copy);
     return true;
+}
+
+// The record goes, its mark with it: the uninstall is done.
+bool Sequence::DeleteRecord() {
+    ClosePackageRecord(record_);
+    return ReportRecordWrite(user_, DeletePackageRecord(state_.recordKeyPath));
 }
 
 // Stores the editor's tables of a new or files-only install, the chosen sub-menu named.
@@ -198,11 +217,10 @@ bool Sequence::StoreInstallTables() {
 // the package gave it; stores the tables.
 bool Sequence::RemoveRegistration() {
     bool cleared;
-    if (!ReportRecordRead(
-            user_,
-            RemovePackageMenuEntries(state_.recordKeyPath, lists_[0].Index(), state_.tables.menu) &&
-                ClearGroupNameIfEmptied(state_.recordKeyPath, groupName_, state_.tables.menu,
-                                        state_.tables.groups, &cleared)))
+    bool changed;
+    if (!ReportRecordRead(user_,
+                          RemovePackageRegistration(state_.recordKeyPath, lists_[0].Index(),
+                                                    groupName_, state_.tables, &cleared, &changed)))
         return false;
     return ReportTableStore(user_, StoreEditorTables(state_.tables, cleared),
                             kMacroRegistryOpenFailedNt);
@@ -237,8 +255,8 @@ void Sequence::ListApp() {
 bool Sequence::RunStep(const aof::RunStep &step) {
     const RunState &state = state_;
     switch (step.kind) {
-    case kOpenRecord:
-        return ReportRecordWrite(user_, OpenPackageRecord(record_, state.recordKeyPath));
+    case kMarkRun:
+        return MarkRun();
     case kPrepareMacroFolder:
         return ReportMacroFolderPreparing(
             user_, PrepareMacroFolder(state.editorFolder, state.macroFolder));
@@ -267,26 +285,38 @@ bool Sequence::RunStep(const aof::RunStep &step) {
     case kStoreTables:
         return StoreInstallTables();
     case kCountUser:
-        WriteInstalledUsers(state.uninstallInfoCopy, users_ + (state.updateFlag ? 0 : 1));
+        WriteInstalledUsers(state.uninstallInfoCopy, state.users + 1);
         return true;
     case kRecordVersion:
         return ReportRecordWrite(user_, RecordMacroVersion(record_, state.macroVersion));
     case kListApp:
         ListApp();
         return true;
+    case kUnmarkRun:
+        UnmarkRun(record_);
+        return true;
     case kRemoveRegistration:
         return RemoveRegistration();
-    case kDeleteRecord:
-        return ReportRecordWrite(user_, DeletePackageRecord(state.recordKeyPath));
-    case kDeleteApp:
-        DeleteAppsEntry(state.internalName);
-        return true;
     case kLowerCount:
-        WriteInstalledUsers(state.uninstallInfoCopy, users_ > 1 ? users_ - 1 : 0);
+        // A copy that is gone is not made again by the count.
+        if (!copyGone_)
+            WriteInstalledUsers(state.uninstallInfoCopy, state.users > 1 ? state.users - 1 : 0);
         return true;
     case kAskFileDeletion:
         declined_ = !user_.AskFileDeletion();
-        return !declined_;
+        return true;
+    case kDeleteApp:
+        DeleteAppsEntry(state.internalName);
+        return true;
+    case kDeleteRecord:
+        return DeleteRecord();
+    default:
+        break;
+    }
+    // The files, folders and copy go only when the user agreed.
+    if (declined_)
+        return true;
+    switch (step.kind) {
     case kDeleteListed:
         // Of the install lists only what an install copied goes; the third list is the
         // package's own list of files to delete.
@@ -298,16 +328,17 @@ bool Sequence::RunStep(const aof::RunStep &step) {
         return true;
     case kDeleteCopy:
         return DeleteCopy();
+    default:
+        return false;
     }
-    return false;
 }
 
 RunEnd Sequence::CarryOut(const RunPlan &plan) {
     for (unsigned i = 0; i < plan.count; ++i) {
         if (!RunStep(plan.steps[i]))
-            return declined_ ? kRunFilesKept : kRunStopped;
+            return kRunStopped;
     }
-    return kRunDone;
+    return declined_ ? kRunFilesKept : kRunDone;
 }
 
 } // namespace aof

@@ -75,15 +75,17 @@ class Sequence {
     RunEnd CarryOut(const RunPlan &plan);
 
     // An uninstall's: other users still have the package, so its files stay.
-    bool OthersRemain() const { return users_ > 1; }
+    bool OthersRemain() const { return state_.users > 1; }
 
   private:
     bool IsUninstall() const;
     bool RunStep(const RunStep &step);
     bool CopyEntry(unsigned list, unsigned n);
     bool RegisterMacro(unsigned n);
+    bool MarkRun();
     bool CopySetupInfo();
     bool DeleteCopy();
+    bool DeleteRecord();
     bool StoreInstallTables();
     bool RemoveRegistration();
     void ListApp();
@@ -97,10 +99,10 @@ class Sequence {
     SetupSection lists_[4];
     PackageRecord record_ = {nullptr};
     char groupName_[kGroupName.size] = ""; // an uninstall's: the sub-menu name it gave
-    unsigned users_ = 0;                   // the installed-user count before this run
     unsigned short total_ = 0;
     unsigned copied_ = 0;
     bool declined_ = false;
+    bool copyGone_ = false; // an uninstall carried out again found its copy deleted
 };
 
 } // namespace aof

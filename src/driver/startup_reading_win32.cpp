@@ -10,6 +10,8 @@
 #include "editor/menu_registry_win32.h"
 #include "editor/slot_allocation_win32.h"
 #include "record/package_record_win32.h"
+#include "record/run_marker.h"
+#include "setupinfo/setup_section_win32.h"
 #include "setupinfo/entry_resolution_win32.h"
 #include "setupinfo/folder_variables_win32.h"
 #include "setupinfo/setup_info_win32.h"
@@ -164,21 +166,94 @@ static bool CheckUninstallInfoOwner(const RunState &state) {
     return StopWith(text);
 }
 
+// Holds the package's run lock from the first pass on. A second run of the package while
+// this one lives is refused: it would take this run's marker for that of a run that ended
+// early. A lock left by a run that ended early is taken over.
+static bool LockRun(RunState &state) {
+    if (state.runLock != nullptr)
+        return true;
+    char name[kRunLockNameSize];
+    ComposeRunLockName(name, state.recordKeyPath);
+    HANDLE lock = CreateMutexA(nullptr, FALSE, name);
+    if (lock == nullptr)
+        return true; // no lock to be had: there is none for another run either
+    if (WaitForSingleObject(lock, 0) != WAIT_TIMEOUT) {
+        state.runLock = lock;
+        return true;
+    }
+    CloseHandle(lock);
+    char text[sizeof kRunAlreadyGoingFormat + sizeof state.setupName];
+    FormatText(text, sizeof text, kRunAlreadyGoingFormat, state.setupName);
+    return StopWith(text, MB_ICONINFORMATION);
+}
+
+void UnlockRun(RunState &state) {
+    if (state.runLock == nullptr)
+        return;
+    ReleaseMutex(state.runLock);
+    CloseHandle(state.runLock);
+    state.runLock = nullptr;
+}
+
+static_assert(static_cast<int>(kInstallRun) == kNewInstall &&
+                  static_cast<int>(kUpdateRun) == kUpdate &&
+                  static_cast<int>(kUninstallRun) == kUninstall,
+              "a run marker's kind is the mode of its run");
+
+// The mode from the record and the uninstall-info copy, unless a run of this package and
+// version ended early: that run is carried out again, whatever they say meanwhile. The count
+// before the run is the marker's then, as the run may have changed the copy's.
+static SetupMode DecideRunMode(RunState &state, DWORD recorded) {
+    RunMarker marker;
+    state.resuming = ReadRunMarker(state.recordKeyPath, marker) &&
+                     IsMarkerOf(marker, state.uninstallInfoCopy, state.macroVersion);
+    if (state.resuming) {
+        state.users = marker.users;
+        return static_cast<SetupMode>(marker.kind);
+    }
+    state.users = ReadInstalledUsers(state.uninstallInfoCopy);
+    unsigned installed =
+        recorded != 0 ? ReadSetupNumber(state.uninstallInfoCopy, kMacroVersion) : 0;
+    return DecideMode(recorded, installed, state.macroVersion);
+}
+
+// A new install first takes out of the tables, in memory, the menu entries that the package
+// record says an earlier install (or a run that ended early) made and that still hold the
+// package's paths and titles, and the sub-menu name it gave: their slots are then found free
+// and given again, and none is left behind for good.
+static bool TakeBackRegistration(RunState &state) {
+    SetupSection macros;
+    macros.Read(state.setupInfoPath, kInstallMacros);
+    char groupName[kGroupName.size];
+    ReadSetupString(state.setupInfoPath, kGroupName, groupName);
+    bool cleared;
+    bool changed;
+    if (!ReportRecordRead(MessageBoxes(),
+                          RemovePackageRegistration(state.recordKeyPath, macros.Index(), groupName,
+                                                    state.tables, &cleared, &changed)))
+        return false;
+    state.repairing = state.resuming || changed;
+    return true;
+}
+
 static StartupResult DecideStartupMode(RunState &state) {
     ComposeRecordKeyPath(state.recordKeyPath, state.internalName);
     DWORD recorded;
-    if (!ReportRecordRead(MessageBoxes(),
+    if (!LockRun(state) ||
+        !ReportRecordRead(MessageBoxes(),
                           ReadRecordValue(state.recordKeyPath, kRecordVersionValue, &recorded)))
         return kStartupStopped;
-    unsigned installed =
-        recorded != 0 ? ReadSetupNumber(state.uninstallInfoCopy, kMacroVersion) : 0;
-    SetupMode mode = DecideMode(recorded, installed, state.macroVersion);
+    SetupMode mode = DecideRunMode(state, recorded);
     if (mode == kNewerInstalled) {
         char text[kConfirmationSize];
         ComposeNewerVersionMessage(text, state.setupName);
         ShowSetupMessage(InstanceOf(state), text, kOkOnlyForm);
         return kStartupStopped;
     }
+    state.repairing = state.resuming && mode != kUpdate; // an update leaves the tables alone
+    if (mode == kNewInstall && !TakeBackRegistration(state))
+        return kStartupStopped;
+    PlaceMacros(state);
     PassDecision pass = DecidePass(mode, state.chosenGroup);
     state.mode = mode;
     state.updateFlag = pass.mode == kUpdate;
@@ -188,11 +263,8 @@ static StartupResult DecideStartupMode(RunState &state) {
 
 StartupResult ReadStartup(RunState &state, const char *commandLine) {
     if (!ReadEditorTables(state) || !LocateSetupInfo(state, commandLine) ||
-        !CheckSetupVersion(state) || !CountMacros(state))
-        return kStartupStopped;
-    PlaceMacros(state);
-    if (!FindMacroFolder(state) || !DeriveUninstallInfoPaths(state) || !ReadIdentity(state) ||
-        !CheckUninstallInfoOwner(state))
+        !CheckSetupVersion(state) || !CountMacros(state) || !FindMacroFolder(state) ||
+        !DeriveUninstallInfoPaths(state) || !ReadIdentity(state) || !CheckUninstallInfoOwner(state))
         return kStartupStopped;
     return DecideStartupMode(state);
 }

@@ -54,6 +54,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
         aof::ShowMessageBox(aof::kWin32sRefused, MB_OK);
     else
         aof::RunSetup(state, commandLine != nullptr ? commandLine : "");
+    aof::UnlockRun(state);
     aof::ReleaseRunState(state);
     return 0;
 }

@@ -73,4 +73,17 @@ bool ClearGroupNameIfEmptied(const char *recordKeyPath, const char *groupName,
     return true;
 }
 
+bool RemovePackageRegistration(const char *recordKeyPath, const SectionIndex &macros,
+                               const char *groupName, EditorTables &tables, bool *groupCleared,
+                               bool *changed) {
+    std::size_t length = tables.menu.length;
+    if (!RemovePackageMenuEntries(recordKeyPath, macros, tables.menu) ||
+        !ClearGroupNameIfEmptied(recordKeyPath, groupName, tables.menu, tables.groups,
+                                 groupCleared))
+        return false;
+    // An emptied slot shortens the table by its path and title: a slot in use is never empty.
+    *changed = *groupCleared || tables.menu.length != length;
+    return true;
+}
+
 } // namespace aof

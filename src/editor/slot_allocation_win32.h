@@ -25,4 +25,12 @@ bool RemovePackageMenuEntries(const char *recordKeyPath, const SectionIndex &mac
 bool ClearGroupNameIfEmptied(const char *recordKeyPath, const char *groupName,
                              const ByteTable &menu, ByteTable &groups, bool *cleared);
 
+// Both of the above: the package's registration taken out of the tables in memory, as far as
+// the record and the package's [Install Macros] and GroupName still find it. *groupCleared
+// tells whether the name went, *changed whether anything did. False when the record cannot be
+// read.
+bool RemovePackageRegistration(const char *recordKeyPath, const SectionIndex &macros,
+                               const char *groupName, EditorTables &tables, bool *groupCleared,
+                               bool *changed);
+
 } // namespace aof

@@ -20,6 +20,23 @@ bool RecordSlotNumber(const PackageRecord &record, unsigned ordinal, DWORD slot)
     return WriteRegistryDword(record.key, name, slot);
 }
 
+bool MarkRun(const PackageRecord &record, const RunMarker &marker) {
+    char text[kRunMarkerSize];
+    ComposeRunMarker(text, marker);
+    return WriteRegistryText(record.key, kRunMarkerValue, text);
+}
+
+bool UnmarkRun(const PackageRecord &record) {
+    return DeleteRegistryValue(record.key, kRunMarkerValue);
+}
+
+bool ReadRunMarker(const char *recordKeyPath, RunMarker &marker) {
+    char text[kRunMarkerSize];
+    return ReadRegistryText(HKEY_CURRENT_USER, recordKeyPath, kRunMarkerValue, text, sizeof text) ==
+               kRegistryDone &&
+           ParseRunMarker(text, marker);
+}
+
 bool RecordMacroVersion(const PackageRecord &record, DWORD macroVersion) {
     return WriteRegistryDword(record.key, kRecordVersionValue, macroVersion);
 }
@@ -32,9 +49,11 @@ bool ReadRecordValue(const char *recordKeyPath, const char *name, DWORD *value) 
     return ReadRegistryDword(HKEY_CURRENT_USER, recordKeyPath, name, value) != kRegistryFailed;
 }
 
-// A package without InternalName keeps its record in the values of AofMacroSetup itself. That
-// key also holds every other package's record: only this package's values go.
-static bool DeleteRecordValues(const char *recordKeyPath) {
+// The record's values go first, the marker last: a package without InternalName keeps its
+// record in the values of AofMacroSetup itself, which holds every other package's record too,
+// and a record key may hold another package's record below it (InternalName "A\B" under
+// "A"). Then the key goes, unless it holds such a record below it.
+bool DeletePackageRecord(const char *recordKeyPath) {
     HKEY key;
     RegistryResult result = OpenRegistryKey(HKEY_CURRENT_USER, recordKeyPath, KEY_ALL_ACCESS, &key);
     if (result != kRegistryDone)
@@ -45,14 +64,10 @@ static bool DeleteRecordValues(const char *recordKeyPath) {
         FormatDecimal(name, ordinal);
         deleted = DeleteRegistryValue(key, name) && deleted;
     }
+    deleted = DeleteRegistryValue(key, kRunMarkerValue) && deleted;
     FlushAndCloseKey(key);
-    return deleted;
-}
-
-bool DeletePackageRecord(const char *recordKeyPath) {
-    bool deleted = std::strcmp(recordKeyPath, kRecordSetupKeyPath) == 0
-                       ? DeleteRecordValues(recordKeyPath)
-                       : DeleteRegistryKey(HKEY_CURRENT_USER, recordKeyPath);
+    if (deleted && std::strcmp(recordKeyPath, kRecordSetupKeyPath) != 0)
+        DeleteRegistryKey(HKEY_CURRENT_USER, recordKeyPath);
     return deleted;
 }
 

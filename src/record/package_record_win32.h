@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "record/record_key.h"
+#include "record/run_marker.h"
 
 namespace aof {
 
@@ -21,9 +22,18 @@ bool RecordMacroVersion(const PackageRecord &record, DWORD macroVersion);
 // Flushes and closes the record key; on every way out of the install.
 void ClosePackageRecord(PackageRecord &record);
 
+// Marks the run as in progress, and takes the mark away as its last step (record/run_marker.h).
+bool MarkRun(const PackageRecord &record, const RunMarker &marker);
+bool UnmarkRun(const PackageRecord &record);
+
+// The marker the record holds; false when it holds none.
+bool ReadRunMarker(const char *recordKeyPath, RunMarker &marker);
+
 // A value of the record; a missing record or value gives 0. False when the record exists but
 // cannot be read.
 bool ReadRecordValue(const char *recordKeyPath, const char *name, DWORD *value);
+// Deletes the record, and with it the run marker: the values this program writes, then the
+// key unless another package's record lies below it. False when a value stays.
 bool DeletePackageRecord(const char *recordKeyPath);
 
 // The installed-user count of an uninstall-info copy (0 when it has none or is missing).

@@ -28,21 +28,10 @@ bool TakeName(const char *entry, char (&name)[kNameSize]) {
     return true;
 }
 
-// FNV-1a over the name with the ASCII letters folded: names equal without regard to ASCII
-// case hash alike.
-unsigned HashName(const char *name) {
-    unsigned hash = 2166136261u;
-    for (; *name != '\0'; ++name) {
-        char c = *name >= 'A' && *name <= 'Z' ? static_cast<char>(*name + 32) : *name;
-        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
-    }
-    return hash;
-}
-
 // The slot that holds the entry named name, or the free slot where it belongs.
 const char **FindSlot(const SectionIndex &index, const char *name) {
     unsigned mask = index.capacity - 1;
-    for (unsigned i = HashName(name) & mask;; i = (i + 1) & mask) {
+    for (unsigned i = HashIgnoringAsciiCase(name) & mask;; i = (i + 1) & mask) {
         const char **slot = &index.slots[i];
         char other[kNameSize];
         if (*slot == nullptr || (TakeName(*slot, other) && EqualsIgnoringAsciiCase(other, name)))

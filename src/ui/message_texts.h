@@ -115,6 +115,12 @@ constexpr char kUninstallDone[] =
 constexpr char kUninstallDoneProgramKept[] =
     "'\n\nは削除されずに残っていますので、お手数ですが手動で削除してください。";
 
+// A run that cannot go on beside another run, or that ends without its uninstaller (the
+// package's display name, or a path, fills in).
+constexpr char kRunAlreadyGoingFormat[] =
+    "%s\n\nのｾｯﾄｱｯﾌﾟまたはｱﾝｲﾝｽﾄｰﾙが、すでに実行中です。\n\nｾｯﾄｱｯﾌﾟを中止します。"
+    "実行中のほうの画面で続けてください。";
+
 // Overwrite confirmation and progress.
 constexpr char kFileExistsFormat[] = "'%s' ﾌｧｲﾙがすでに存在します。";
 constexpr char kFileInfoFormat[] = "ｻｲｽﾞ : %s ﾊﾞｲﾄ\n更新日時 : %d年%d月%d日、%d:%02d:%02d";

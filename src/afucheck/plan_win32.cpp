@@ -268,15 +268,14 @@ void PrintShellExecute(const Plan &plan) {
 // The uninstall-info folder and the two copies; uninstallCopy receives the copy's path.
 void PrintUninstallInfo(const Plan &plan, char (&uninstallCopy)[kPathSize]) {
     char folder[kPathSize];
-    char programFile[kPathSize];
-    char setupFolder[kPathSize];
+    char programCopy[kPathSize];
     ReadSetupString(plan.file, kUnInstallInfoPath, folder);
-    DeriveProgramPaths(plan.file, programFile, setupFolder);
     Expand(plan, folder);
     uninstallCopy[0] = '\0';
-    ComposeCopyPath(uninstallCopy, folder, plan.file);
-    Print(plan, "アンインストール情報: %s (%s", folder, LastComponent(plan.file));
-    Print(plan, " と %s)\r\n", LastComponent(programFile));
+    programCopy[0] = '\0';
+    ComposeUninstallInfoCopies(folder, plan.file, uninstallCopy, programCopy);
+    Print(plan, "アンインストール情報: %s (%s", folder, LastComponent(uninstallCopy));
+    Print(plan, " と %s)\r\n", LastComponent(programCopy));
 }
 
 } // namespace

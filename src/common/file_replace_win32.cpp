@@ -19,19 +19,6 @@ bool MayReplace(const char *destination) {
     return false;
 }
 
-// The destination's folder with its "\" (".\" for a bare name): the temporary file lies on
-// the same drive, so that it can take the destination's place by a rename.
-void TakeFolder(char (&folder)[kPathSize], const char *destination) {
-    const char *slash = FindLastBackslash(destination);
-    if (slash == nullptr) {
-        CopyText(folder, sizeof folder, ".\\");
-        return;
-    }
-    std::size_t length = static_cast<std::size_t>(slash - destination) + 1;
-    std::memcpy(folder, destination, length);
-    folder[length] = '\0';
-}
-
 void ClearReadOnly(const char *path) {
     DWORD attributes = GetFileAttributesA(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
@@ -53,8 +40,11 @@ bool RemoveFailedCopy(const char *written) {
 // look-up found none (a look-up that failed for another reason, such as a folder that cannot
 // be read, tells nothing). A source that cannot be read fails before anything is written.
 bool CopyIntoNewFile(const char *source, const char *destination) {
-    if (GetFileAttributesA(destination) != INVALID_FILE_ATTRIBUTES) {
-        SetLastError(ERROR_FILE_EXISTS);
+    DWORD attributes = GetFileAttributesA(destination);
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        // A folder is no file to overwrite: no question is asked about it.
+        SetLastError((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? ERROR_ACCESS_DENIED
+                                                                  : ERROR_FILE_EXISTS);
         return false;
     }
     DWORD lookup = GetLastError();
@@ -75,13 +65,19 @@ bool CopyIntoPlace(const char *source, const char *destination, bool failIfExist
         return CopyIntoNewFile(source, destination);
     if (!MayReplace(destination))
         return false;
-    char folder[kPathSize];
-    TakeFolder(folder, destination);
+    // The copy is made beside the destination, under a name no longer than the destination's
+    // own: it fits wherever the destination does.
     char temporary[kPathSize];
-    if (GetTempFileNameA(folder, "aof", 0, temporary) == 0)
-        return false;
-    if (!CopyFileA(source, temporary, FALSE))
-        return RemoveFailedCopy(temporary);
+    for (const char *mark = "~_$";; ++mark) {
+        if (*mark == '\0')
+            return false; // every temporary name is taken: ERROR_FILE_EXISTS
+        if (!ComposeTemporaryPath(temporary, destination, *mark))
+            continue;
+        if (CopyFileA(source, temporary, TRUE))
+            break;
+        if (GetLastError() != ERROR_FILE_EXISTS)
+            return RemoveFailedCopy(temporary);
+    }
     // A copy from read-only media would otherwise stay read-only: a later update could not
     // replace it and an uninstall could not delete it.
     ClearReadOnly(temporary);

@@ -9,7 +9,7 @@ namespace aof {
 // destination as it was and no temporary file; GetLastError() then tells why. The copy is left
 // writable, whatever the source is. failIfExists: an existing destination fails with
 // ERROR_FILE_EXISTS. A read-only destination fails with ERROR_ACCESS_DENIED, as Windows refuses to
-// replace it (Wine would not).
+// replace it (Wine would not); so does a folder at the destination.
 bool CopyIntoPlace(const char *source, const char *destination, bool failIfExists);
 
 } // namespace aof

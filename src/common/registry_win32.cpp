@@ -79,10 +79,13 @@ RegistryResult ReadRegistryDword(HKEY root, const char *path, const char *name, 
         return result;
     DWORD read = 0;
     DWORD size = sizeof read;
+    DWORD type = REG_NONE;
     LONG status =
-        RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE *>(&read), &size);
+        RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE *>(&read), &size);
     RegCloseKey(key);
-    if (status == ERROR_MORE_DATA || (status == ERROR_SUCCESS && size != sizeof read))
+    // Only a REG_DWORD holds a number: "123" as text, or four bytes of another type, hold none.
+    if (status == ERROR_MORE_DATA ||
+        (status == ERROR_SUCCESS && (type != REG_DWORD || size != sizeof read)))
         return kRegistryMissing;
     if (status == ERROR_SUCCESS)
         *value = read;

@@ -33,8 +33,8 @@ RegistryResult ReadRegistryBlock(HKEY key, const char *name, DWORD padding, unsi
 RegistryResult ReadRegistryText(HKEY root, const char *path, const char *name, char *out,
                                 DWORD size);
 
-// The 4-byte value of root\path\name; *value is 0 unless done. A value of another size holds
-// no number and counts as missing.
+// The REG_DWORD value of root\path\name; *value is 0 unless done. A value of another type or
+// size holds no number and counts as missing.
 RegistryResult ReadRegistryDword(HKEY root, const char *path, const char *name, DWORD *value);
 
 bool WriteRegistryValue(HKEY key, const char *name, DWORD type, const void *bytes, DWORD size);

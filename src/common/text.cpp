@@ -75,6 +75,18 @@ static char FoldAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
 }
 
+bool ComposeTemporaryPath(char *out, const char *path, char mark) {
+    const char *name = LastComponent(path);
+    if (*name == mark)
+        return false;
+    std::size_t head = static_cast<std::size_t>(name - path);
+    std::memcpy(out, path, head);
+    out[head] = mark;
+    // A double-byte first character gives way to the one byte of the mark.
+    CopyText(out + head + 1, kPathSize - head - 1, name + CharacterLength(name));
+    return true;
+}
+
 bool EqualsIgnoringAsciiCase(const char *a, const char *b) {
     while (*a != '\0' && *b != '\0') {
         std::size_t step = CharacterLength(a);

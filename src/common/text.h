@@ -40,6 +40,11 @@ const char *FindLastBackslash(const char *path);
 // The part of the path after its last "\" (the whole path when it has none).
 const char *LastComponent(const char *path);
 
+// A path beside path for a temporary file, no longer than path: its last component with the
+// first character replaced by mark ("C:\m\a.mac" and '~' give "C:\m\~.mac"). False when that
+// component begins with mark already, so that the name would be the file's own.
+bool ComposeTemporaryPath(char *out, const char *path, char mark);
+
 // Compares two texts, folding only the ASCII letters A-Z onto a-z; the second byte of a
 // double-byte character is compared exactly.
 bool EqualsIgnoringAsciiCase(const char *a, const char *b);

@@ -25,9 +25,10 @@ void PlanInstall(const InstallShape &shape, RunPlan &plan) {
     }
     for (unsigned n = 1; n <= shape.fileCount; ++n)
         Add(plan, kCopyFile, n);
-    Add(plan, kCopyProgram);
-    // The copy carries the other users' count over; an update leaves the count at that.
+    // The uninstall-info copy carries the other users' count over (an update leaves the count
+    // at that); without it the install stops, before the program copy is made for nothing.
     Add(plan, kCopySetupInfo);
+    Add(plan, kCopyProgram);
     if (!shape.update) {
         Add(plan, kStoreTables);
         Add(plan, kCountUser);

@@ -22,8 +22,8 @@ enum StepKind : unsigned char {
     kCopyMacro,          // the file of entry n of [Install Macros]
     kRegisterMacro,      // macro n in its menu slot (in memory) and its slot recorded
     kCopyFile,           // the file of entry n of [Install Files]
-    kCopyProgram,        // the program copy
     kCopySetupInfo,      // the uninstall-info copy, with the other users' count
+    kCopyProgram,        // the program copy
     kStoreTables,        // the editor's menu tables stored, the chosen sub-menu named
     kCountUser,          // this user added to the installed-user count
     kRecordVersion,      // MacroVersion recorded

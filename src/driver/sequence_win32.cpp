@@ -151,7 +151,10 @@ bool Sequence::CopyEntry(unsigned list, unsigned n) {
     if (list == 1 && n == 1)
         state_.overwriteAll = 0; // an overwrite-all answer holds for its own section only
     CopyFolders folders = {state_.setupFolder, state_.editorFolder, state_.macroFolder};
-    return CopyOneFile(lists_[list], n, folders, &state_.overwriteAll, user_) < kEntryMissing;
+    int result = CopyOneFile(lists_[list], n, folders, &state_.overwriteAll, user_);
+    if (result == kEntryMissing)
+        ReportUnreadable(user_, state_.setupInfoPath, kSetupInterrupted);
+    return result < kEntryMissing;
 }
 
 // Puts macro n into its slot of the menu table in memory and records the slot. The path is
@@ -173,8 +176,29 @@ bool Sequence::RegisterMacro(unsigned n) {
            ReportRecordWrite(user_, RecordSlotNumber(record_, n, slot));
 }
 
-// The other users' count is carried into the new copy at once.
+// The program copy is made of the running program, whatever the setup-info file is called
+// (started with "SETUP.EXE D:\pkg\MYPKG.AFU", there is no MYPKG.EXE to copy). A copy that
+// cannot be made is reported, and the run goes on: the package then has no installed-apps
+// entry, and is uninstalled with the program it was installed with.
+void Sequence::CopyProgram() {
+    char program[kPathSize];
+    DWORD length = GetModuleFileNameA(nullptr, program, kPathSize);
+    if (length == 0 || length >= kPathSize)
+        program[0] = '\0';
+    else if (MakeProgramCopy(program, state_.programCopy))
+        return;
+    char text[sizeof kProgramCopyFailedFormat + 2 * kPathSize];
+    FormatText(text, sizeof text, kProgramCopyFailedFormat, state_.programCopy, program);
+    user_.Tell(text, MB_ICONEXCLAMATION);
+}
+
+// The last step stays in view while the package is recorded. The file becomes the uninstall
+// information only while it can still be read; the other users' count is carried into the
+// new copy at once.
 bool Sequence::CopySetupInfo() {
+    user_.EndCopies();
+    if (!EnsureReadable(user_, state_.setupInfoPath, kSetupInterrupted))
+        return false;
     if (!MakeSetupInfoCopy(state_.setupInfoPath, state_.uninstallInfoCopy)) {
         // No count is written into a copy that was not made: the package would be recorded
         // without the lists its update and uninstall need.
@@ -244,8 +268,10 @@ unsigned long long Sequence::MeasureInstalled(const SetupSection &list) const {
 
 // Lists the recorded package among the user's installed apps, from where it can be uninstalled.
 void Sequence::ListApp() {
-    if (state_.internalName[0] == '\0')
-        return;
+    DWORD program = GetFileAttributesA(state_.programCopy);
+    if (state_.internalName[0] == '\0' || program == INVALID_FILE_ATTRIBUTES ||
+        (program & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return; // the entry never names a program that is not there
     AppsEntryValues values = {state_.internalName, state_.setupName,   state_.macroVersion,
                               state_.programCopy,  state_.macroFolder, 0};
     values.installedBytes = MeasureInstalled(lists_[0]) + MeasureInstalled(lists_[1]);
@@ -272,16 +298,11 @@ bool Sequence::RunStep(const aof::RunStep &step) {
         return RegisterMacro(step.n);
     case kCopyFile:
         return CopyEntry(1, step.n);
-    case kCopyProgram:
-        // The last step stays in view while the package is recorded. The file becomes the
-        // uninstall information only while it can still be read.
-        user_.EndCopies();
-        if (!EnsureReadable(user_, state.setupInfoPath, kSetupInterrupted))
-            return false;
-        MakeProgramCopy(state.programFile, state.programCopy);
-        return true;
     case kCopySetupInfo:
         return CopySetupInfo();
+    case kCopyProgram:
+        CopyProgram();
+        return true;
     case kStoreTables:
         return StoreInstallTables();
     case kCountUser:

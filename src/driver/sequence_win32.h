@@ -83,6 +83,7 @@ class Sequence {
     bool CopyEntry(unsigned list, unsigned n);
     bool RegisterMacro(unsigned n);
     bool MarkRun();
+    void CopyProgram();
     bool CopySetupInfo();
     bool DeleteCopy();
     bool DeleteRecord();

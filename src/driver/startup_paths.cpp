@@ -52,6 +52,22 @@ bool ComposeCopyPath(char *out, const char *folder, const char *file) {
     return true;
 }
 
+bool ComposeUninstallInfoCopies(const char *folder, const char *setupInfoPath, char *copy,
+                                char *programCopy) {
+    std::size_t folderLength = std::strlen(folder);
+    const char *rest = setupInfoPath + folderLength;
+    char head[kPathSize];
+    bool ownCopy = folderLength < std::strlen(setupInfoPath) &&
+                   CopyText(head, folderLength + 1, setupInfoPath) == folderLength &&
+                   EqualsIgnoringAsciiCase(head, folder) && FindLastBackslash(rest) == nullptr;
+    if (ownCopy)
+        CopyText(copy, kPathSize, setupInfoPath);
+    else if (!ComposeCopyPath(copy, folder, setupInfoPath))
+        return false;
+    CopyText(programCopy, kPathSize, copy);
+    return ReplaceLastThree(programCopy, "EXE");
+}
+
 void ComposeRecordKeyPath(char *out, const char *internalName) {
     CopyText(out, kPathSize, kRecordSetupKeyPath);
     if (internalName[0] == '\0')

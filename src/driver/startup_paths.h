@@ -25,6 +25,15 @@ void DeriveProgramPaths(const char *setupInfoPath, char *programFile, char *setu
 // folder followed directly by the last component of file; false when it does not fit.
 bool ComposeCopyPath(char *out, const char *folder, const char *file);
 
+// The uninstall-info copy (kPathSize bytes) of the setup-info file: the uninstall-info folder
+// followed directly by the file's last component. A setup-info file that lies where such a copy
+// lies is its own copy: the program copy, started without an argument, takes the copy beside it,
+// also when the folder value has no final "\" and the copy's name starts with the folder's
+// last part ("\macrodir\Pkg" makes "...\PkgSETUP.AFU"). The program copy (kPathSize bytes)
+// is the copy's path with "EXE" for its last three characters. False when they do not fit.
+bool ComposeUninstallInfoCopies(const char *folder, const char *setupInfoPath, char *copy,
+                                char *programCopy);
+
 // The record key path of a package (an InternalName of at most 255 bytes always fits): the
 // one spelling that reads, writes and deletes the record. A package without InternalName keeps
 // its record in the values of the AofMacroSetup key itself.

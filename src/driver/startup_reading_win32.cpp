@@ -137,9 +137,8 @@ static bool DeriveUninstallInfoPaths(RunState &state) {
     ReadSetupString(state.setupInfoPath, kUnInstallInfoPath, state.uninstallInfoFolder);
     return (ExpandFolderVariables(state.uninstallInfoFolder, state.editorFolder, state.macroFolder,
                                   kMacroRelative) &&
-            ComposeCopyPath(state.uninstallInfoCopy, state.uninstallInfoFolder,
-                            state.setupInfoPath) &&
-            ComposeCopyPath(state.programCopy, state.uninstallInfoFolder, state.programFile)) ||
+            ComposeUninstallInfoCopies(state.uninstallInfoFolder, state.setupInfoPath,
+                                       state.uninstallInfoCopy, state.programCopy)) ||
            RefuseLongPath();
 }
 

@@ -17,11 +17,26 @@ static const char kFallbackMacroFolder[] = "\\MACRO";
 static const char kMacroFilePattern[] = "*.MAC";
 static const char kMacroFileExtension[] = ".mac";
 
-// The text of a REG_SZ value as a heap string that ends in a NUL even when the value was
-// stored without one; nullptr unless done.
+// The text of a value as a heap string that ends in a NUL even when the value was stored
+// without one; nullptr unless done. A REG_EXPAND_SZ is given with its %VARIABLES% expanded.
 static RegistryResult ReadText(HKEY key, const char *name, char **text) {
     DWORD size;
-    return ReadRegistryBlock(key, name, 1, reinterpret_cast<unsigned char **>(text), &size);
+    DWORD type = REG_NONE;
+    RegistryResult result =
+        ReadRegistryBlock(key, name, 1, reinterpret_cast<unsigned char **>(text), &size, &type);
+    if (result != kRegistryDone || type != REG_EXPAND_SZ)
+        return result;
+    DWORD expandedSize = ExpandEnvironmentStringsA(*text, nullptr, 0);
+    char *expanded = static_cast<char *>(std::malloc(expandedSize + 1));
+    if (expanded == nullptr || expandedSize == 0 ||
+        ExpandEnvironmentStringsA(*text, expanded, expandedSize + 1) > expandedSize) {
+        std::free(expanded);
+        expanded = nullptr;
+        result = kRegistryFailed;
+    }
+    std::free(*text);
+    *text = expanded;
+    return result;
 }
 
 // The text before the last "\" of the program path, in a block of exactly its size.

@@ -77,9 +77,8 @@ unsigned ReadInstalledUsers(const char *uninstallCopy) {
 
 // Either copy is left writable: the count is written into the uninstall-info copy, and a later
 // install must be able to replace both.
-void MakeProgramCopy(const char *programFile, const char *programCopy) {
-    if (!IsSameFile(programFile, programCopy))
-        CopyIntoPlace(programFile, programCopy, false);
+bool MakeProgramCopy(const char *program, const char *programCopy) {
+    return IsSameFile(program, programCopy) || CopyIntoPlace(program, programCopy, false);
 }
 
 bool MakeSetupInfoCopy(const char *setupInfo, const char *uninstallCopy) {

@@ -39,8 +39,9 @@ bool DeletePackageRecord(const char *recordKeyPath);
 // The installed-user count of an uninstall-info copy (0 when it has none or is missing).
 unsigned ReadInstalledUsers(const char *uninstallCopy);
 
-// The program copy: programFile copied over it, unless the two are one file.
-void MakeProgramCopy(const char *programFile, const char *programCopy);
+// The program copy: program (the running one) copied over it, unless the two are one file.
+// False when it could not be made.
+bool MakeProgramCopy(const char *program, const char *programCopy);
 
 // The uninstall-info copy: the setup-info file copied over it, unless the two are one file.
 // False when it could not be made: the old one, if any, is left as it was.

@@ -120,6 +120,10 @@ constexpr char kUninstallDoneProgramKept[] =
 constexpr char kRunAlreadyGoingFormat[] =
     "%s\n\nのｾｯﾄｱｯﾌﾟまたはｱﾝｲﾝｽﾄｰﾙが、すでに実行中です。\n\nｾｯﾄｱｯﾌﾟを中止します。"
     "実行中のほうの画面で続けてください。";
+// The program copy (first), the running program (second).
+constexpr char kProgramCopyFailedFormat[] =
+    "'%s'\n\nｱﾝｲﾝｽﾄｰﾙに使うﾌﾟﾛｸﾞﾗﾑのｺﾋﾟｰを作れませんでした。ｾｯﾄｱｯﾌﾟは続けます。\n\n"
+    "ｱﾝｲﾝｽﾄｰﾙするときは、\n'%s'\nをもう一度実行してください。";
 
 // Overwrite confirmation and progress.
 constexpr char kFileExistsFormat[] = "'%s' ﾌｧｲﾙがすでに存在します。";

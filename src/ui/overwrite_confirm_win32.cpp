@@ -26,26 +26,19 @@ constexpr std::size_t kLineSize = kPathSize + 128;
 
 void FormatFileInfo(char *out, const char *path) {
     const std::size_t capacity = 256;
-    HANDLE file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        CopyText(out, capacity, kFileInfoUnavailable);
-        return;
-    }
-    // The high part keeps a file of 2 GiB or more at its real size.
-    DWORD high = 0;
-    DWORD low = GetFileSize(file, &high);
-    bool sizeRead = low != INVALID_FILE_SIZE || GetLastError() == NO_ERROR;
-    FILETIME written;
-    bool timeRead = GetFileTime(file, nullptr, nullptr, &written) != FALSE;
-    CloseHandle(file);
+    // Read with every kind of sharing: a file the editor holds open shows its size and date,
+    // and the editor is not blocked while the question is open.
+    WIN32_FILE_ATTRIBUTE_DATA data;
     FILETIME local;
     SYSTEMTIME calendar;
-    if (!sizeRead || !timeRead || !FileTimeToLocalFileTime(&written, &local) ||
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data) ||
+        !FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) ||
         !FileTimeToSystemTime(&local, &calendar)) {
         CopyText(out, capacity, kFileInfoUnavailable);
         return;
     }
-    FileStamp stamp = {(static_cast<unsigned long long>(high) << 32) | low,
+    FileStamp stamp = {(static_cast<unsigned long long>(data.nFileSizeHigh) << 32) |
+                           data.nFileSizeLow,
                        calendar.wYear,
                        calendar.wMonth,
                        calendar.wDay,

@@ -96,6 +96,29 @@ TEST(CopyPaths, FolderIsFollowedDirectlyByTheLastComponent) {
     EXPECT_STREQ(out, "untouched");
 }
 
+// The program copy started without an argument finds its uninstall-info copy beside it: a
+// setup-info file where a copy lies is its own copy, whatever UnInstallInfoPath ends with.
+TEST(CopyPaths, UninstallInfoCopiesAndTheProgramCopyBesideThem) {
+    struct Row {
+        const char *folder, *setupInfo, *copy, *programCopy;
+    } rows[] = {
+        {"C:\\m\\", "D:\\pkg\\SETUP.AFU", "C:\\m\\SETUP.AFU", "C:\\m\\SETUP.EXE"},
+        {"C:\\m\\Pkg", "D:\\pkg\\SETUP.AFU", "C:\\m\\PkgSETUP.AFU", "C:\\m\\PkgSETUP.EXE"},
+        // Run from the copies: the same files, not "PkgPkgSETUP.AFU".
+        {"C:\\m\\Pkg", "C:\\m\\PkgSETUP.AFU", "C:\\m\\PkgSETUP.AFU", "C:\\m\\PkgSETUP.EXE"},
+        {"C:\\M\\", "c:\\m\\SETUP.AFU", "c:\\m\\SETUP.AFU", "c:\\m\\SETUP.EXE"},
+        {"C:\\m\\Pkg", "C:\\m\\Pkg2\\SETUP.AFU", "C:\\m\\PkgSETUP.AFU", "C:\\m\\PkgSETUP.EXE"},
+        {"C:\\m\\", "D:\\pkg\\Mine.afu", "C:\\m\\Mine.afu", "C:\\m\\Mine.EXE"},
+    };
+    for (const Row &row : rows) {
+        char copy[aof::kPathSize];
+        char programCopy[aof::kPathSize];
+        ASSERT_TRUE(aof::ComposeUninstallInfoCopies(row.folder, row.setupInfo, copy, programCopy));
+        EXPECT_STREQ(copy, row.copy) << row.folder << " " << row.setupInfo;
+        EXPECT_STREQ(programCopy, row.programCopy) << row.folder << " " << row.setupInfo;
+    }
+}
+
 TEST(CopyPaths, RecordKeyPathNamesThePackage) {
     char out[aof::kPathSize];
     aof::ComposeRecordKeyPath(out, "SortMacros");

@@ -8,7 +8,7 @@ namespace {
 // The plan in short: one letter per step, the entry or list number after a copy, a
 // registration or a deletion.
 std::string Show(const aof::RunPlan &plan) {
-    const char letters[] = "MPFDCRcpiSuVAUrlqdfaxe";
+    const char letters[] = "MPFDCRcipSuVAUrlqdfaxe";
     std::string text;
     for (unsigned i = 0; i < plan.count; ++i) {
         const aof::RunStep &step = plan.steps[i];
@@ -25,10 +25,10 @@ TEST(RunPlan, InstallsMarkFirstAndRecordTheVersionLast) {
         aof::InstallShape shape;
         const char *plan;
     } rows[] = {
-        {{false, false, false, 2, 1}, "MFDC1R1C2R2c1piSuVAU"},
-        {{false, false, true, 1, 0}, "PMFDC1R1piSuVAU"},
-        {{false, true, false, 1, 2}, "MFDC1c1c2piSuVAU"}, // files only: tables stored unchanged
-        {{true, false, false, 2, 0}, "MFDC1C2piVAU"},     // update: menu and count as they are
+        {{false, false, false, 2, 1}, "MFDC1R1C2R2c1ipSuVAU"},
+        {{false, false, true, 1, 0}, "PMFDC1R1ipSuVAU"},
+        {{false, true, false, 1, 2}, "MFDC1c1c2ipSuVAU"}, // files only: tables stored unchanged
+        {{true, false, false, 2, 0}, "MFDC1C2ipVAU"},     // update: menu and count as they are
     };
     for (const Row &row : rows) {
         aof::RunPlan plan;

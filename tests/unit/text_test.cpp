@@ -32,6 +32,28 @@ TEST(PathSplit, TrailByte5CIsNotABackslash) {
     EXPECT_STREQ(aof::LastComponent("dir\\"), "");
 }
 
+// A temporary file beside a file is never longer than the file: it fits wherever the file
+// does.
+TEST(PathSplit, TemporaryNameIsNoLongerThanTheFilesOwn) {
+    struct Row {
+        const char *path;
+        char mark;
+        const char *temporary; // nullptr: the name is the file's own
+    } rows[] = {
+        {"C:\\m\\a.mac", '~', "C:\\m\\~.mac"},
+        {"C:\\m\\表\\ソート.mac", '~', "C:\\m\\表\\~ート.mac"}, // one byte shorter
+        {"a", '_', "_"},
+        {"C:\\m\\~a.mac", '~', nullptr},
+        {"C:\\m\\~a.mac", '_', "C:\\m\\_a.mac"},
+    };
+    for (const Row &row : rows) {
+        char out[aof::kPathSize] = "untouched";
+        bool made = aof::ComposeTemporaryPath(out, row.path, row.mark);
+        EXPECT_EQ(made, row.temporary != nullptr) << row.path;
+        EXPECT_STREQ(out, made ? row.temporary : "untouched") << row.path;
+    }
+}
+
 // The system's ANSI code page decides which bytes start a double-byte character: on a Western
 // system "C:\café\SETUP.AFU" (é is E9, a lead byte in code page 932) splits after "café".
 TEST(PathSplit, LeadBytesComeFromTheCodePageTaken) {

@@ -165,16 +165,19 @@ TEST_CASE(EditorFolderIsTheUninstallStringUpToItsLastBackslash) {
     struct Case {
         std::string value;
         std::string folder;
+        DWORD type;
     } cases[] = {
-        {"C:\\Program Files\\Aofude\\AOFUDE.EXE", "C:\\Program Files\\Aofude"},
-        {"C:\\AOFUDE.EXE", "C:"},
+        {"C:\\Program Files\\Aofude\\AOFUDE.EXE", "C:\\Program Files\\Aofude", REG_SZ},
+        {"C:\\AOFUDE.EXE", "C:", REG_SZ},
         // 表 ends in the byte of "\", which never splits a path.
-        {"D:\\\x95\x5c\\\x83\x5c\x83t\x83g\\\x95\x5c", "D:\\\x95\x5c\\\x83\x5c\x83t\x83g"},
-        {"\"C:\\Aofude\\AOFUDE.EXE\" /u", "\"C:\\Aofude"},
+        {"D:\\\x95\x5c\\\x83\x5c\x83t\x83g\\\x95\x5c", "D:\\\x95\x5c\\\x83\x5c\x83t\x83g", REG_SZ},
+        {"\"C:\\Aofude\\AOFUDE.EXE\" /u", "\"C:\\Aofude", REG_SZ},
+        // An installer may store it with variables; they are expanded.
+        {"%SystemDrive%\\Aofude\\AOFUDE.EXE", "C:\\Aofude", REG_EXPAND_SZ},
     };
     char *folder = nullptr;
     for (const Case &c : cases) {
-        SetValue(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString", REG_SZ, c.value + '\0');
+        SetValue(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString", c.type, c.value + '\0');
         CHECK_EQ(aof::ReadEditorFolder(&folder), aof::kEditorFound);
         CHECK_STR(folder != nullptr ? folder : "(none)", c.folder);
     }
@@ -205,6 +208,10 @@ TEST_CASE(EditorMacroFolderResolvedInItsThreeCases) {
     CHECK_EQ(aof::kMacroFolderFound, aof::ReadMacroFolder(editor, fresh, macroFolder, &flag));
     CHECK_STR(macroFolder, "Y:\\stored without NUL");
     CHECK(!flag);
+    SetValue(HKEY_CURRENT_USER, kEnvKey, "MacroPath", REG_EXPAND_SZ,
+             std::string("%SystemDrive%\\m") + '\0');
+    CHECK_EQ(aof::kMacroFolderFound, aof::ReadMacroFolder(editor, fresh, macroFolder, &flag));
+    CHECK_STR(macroFolder, "C:\\m");
 
     // No MacroPath and no macro registered: the editor's MACRO folder is to be prepared.
     SetValue(HKEY_CURRENT_USER, kEnvKey, "MacroPath", REG_SZ, std::string(1, '\0'));

@@ -29,7 +29,8 @@ int CountFiles() {
     return count;
 }
 
-enum Destination { kNone, kOld, kReadOnlyOld, kHeldOld };
+// kTaken: the old file, and the first two temporary names beside it taken by other files.
+enum Destination { kNone, kOld, kReadOnlyOld, kHeldOld, kFolder, kTaken };
 enum Source { kMissing, kPresent, kHeld };
 
 struct ReplaceCase {
@@ -53,6 +54,10 @@ const ReplaceCase kCases[] = {
     {"source held, exists", kOld, kHeld, true, false, ERROR_FILE_EXISTS},
     {"missing source, new file", kNone, kMissing, true, false, ERROR_FILE_NOT_FOUND},
     {"source held, new file", kNone, kHeld, true, false, ERROR_SHARING_VIOLATION},
+    // A folder is no file to overwrite, and nothing is put in its place.
+    {"folder, new file", kFolder, kPresent, true, false, ERROR_ACCESS_DENIED},
+    {"folder, replaced", kFolder, kPresent, false, false, ERROR_ACCESS_DENIED},
+    {"temporary names taken", kTaken, kPresent, false, true, 0},
 };
 
 } // namespace
@@ -68,8 +73,14 @@ TEST_CASE(CopyIntoPlaceReplacesInOneStepOrLeavesTheOldFile) {
             WriteBytes(source, "new contents");
             SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_READONLY); // from a CD-ROM
         }
-        if (c.destination != kNone)
+        if (c.destination == kFolder)
+            CreateDirectoryA(destination.c_str(), nullptr);
+        else if (c.destination != kNone)
             WriteBytes(destination, "old");
+        if (c.destination == kTaken) {
+            WriteBytes(kRoot + "\\~.mac", "other");
+            WriteBytes(kRoot + "\\_.mac", "other");
+        }
         if (c.destination == kReadOnlyOld)
             SetFileAttributesA(destination.c_str(), FILE_ATTRIBUTE_READONLY);
         const std::string &heldPath = c.source == kHeld ? source : destination;
@@ -85,9 +96,9 @@ TEST_CASE(CopyIntoPlaceReplacesInOneStepOrLeavesTheOldFile) {
             CloseHandle(held);
         // One line per case, so that a failure names its case.
         std::string expected = std::string(c.name) + ": " +
-                               (c.copied                 ? "new contents"
-                                : c.destination == kNone ? "missing"
-                                                         : "old") +
+                               (c.copied ? "new contents"
+                                : c.destination == kNone || c.destination == kFolder ? "missing"
+                                                                                     : "old") +
                                ", " + std::to_string(c.copied && c.destination == kNone) +
                                " file(s) added";
         std::string outcome = std::string(c.name) + ": " + ReadBytes(destination) + ", " +
@@ -97,5 +108,6 @@ TEST_CASE(CopyIntoPlaceReplacesInOneStepOrLeavesTheOldFile) {
             outcome += ", copied " + std::to_string(copied) + " error " + std::to_string(error);
         CHECK_STR(outcome, expected);
     }
+    CHECK_STR(ReadBytes(kRoot + "\\~.mac"), "other");
     RemoveTree(kRoot);
 }

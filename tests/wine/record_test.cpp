@@ -61,10 +61,10 @@ TEST_CASE(PackageRecordHoldsVersionAndSlots) {
     CHECK_EQ(ReadRecord("10"), 20u);
     CHECK_EQ(ReadRecord("2"), 0u);
 
-    // A value of another size than 4 bytes holds no number; the type is not examined.
+    // Only a REG_DWORD holds a number: text, and four bytes of another type, hold none.
     HKEY key;
     RegOpenKeyExA(HKEY_CURRENT_USER, RecordPath().c_str(), 0, KEY_ALL_ACCESS, &key);
-    RegSetValueExA(key, "3", 0, REG_SZ, reinterpret_cast<const BYTE *>("12"), 3);
+    RegSetValueExA(key, "3", 0, REG_SZ, reinterpret_cast<const BYTE *>("123"), 4);
     const BYTE four[4] = {7, 0, 0, 0};
     RegSetValueExA(key, "4", 0, REG_BINARY, four, 4);
     RegCloseKey(key);
@@ -72,7 +72,7 @@ TEST_CASE(PackageRecordHoldsVersionAndSlots) {
     CHECK_EQ(aof::ReadRegistryDword(HKEY_CURRENT_USER, RecordPath().c_str(), "3", &value),
              aof::kRegistryMissing);
     CHECK_EQ(value, 0u);
-    CHECK_EQ(ReadRecord("4"), 7u);
+    CHECK_EQ(ReadRecord("4"), 0u);
 
     CHECK(aof::DeletePackageRecord(RecordPath().c_str()));
     CHECK(!KeyExists(RecordPath().c_str()));

@@ -92,26 +92,6 @@ RegistryResult ReadRegistryDword(HKEY root, const char *path, const char *name, 
     return ResultOf(status);
 }
 
-RegistryResult ReadRegistryText(HKEY root, const char *path, const char *name, char *out,
-                                DWORD size) {
-    out[0] = '\0';
-    HKEY key;
-    RegistryResult result = OpenRegistryKey(root, path, KEY_READ, &key);
-    if (result != kRegistryDone)
-        return result;
-    DWORD type = REG_NONE;
-    DWORD got = size - 1; // room for a NUL the value may lack
-    LONG status = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE *>(out), &got);
-    RegCloseKey(key);
-    if (status == ERROR_SUCCESS && type == REG_SZ) {
-        out[got] = '\0';
-        return kRegistryDone;
-    }
-    out[0] = '\0';
-    return status == ERROR_SUCCESS || status == ERROR_MORE_DATA ? kRegistryMissing
-                                                                : ResultOf(status);
-}
-
 bool WriteRegistryValue(HKEY key, const char *name, DWORD type, const void *bytes, DWORD size) {
     return RegSetValueExA(key, name, 0, type, static_cast<const BYTE *>(bytes), size) ==
            ERROR_SUCCESS;

@@ -28,11 +28,6 @@ void FlushAndCloseKey(HKEY &key);
 RegistryResult ReadRegistryBlock(HKEY key, const char *name, DWORD padding, unsigned char **bytes,
                                  DWORD *size, DWORD *type = nullptr);
 
-// The REG_SZ text of root\path\name into out (size bytes). A value of another type, or one
-// that does not fit, counts as missing; out is then empty.
-RegistryResult ReadRegistryText(HKEY root, const char *path, const char *name, char *out,
-                                DWORD size);
-
 // The REG_DWORD value of root\path\name; *value is 0 unless done. A value of another type or
 // size holds no number and counts as missing.
 RegistryResult ReadRegistryDword(HKEY root, const char *path, const char *name, DWORD *value);

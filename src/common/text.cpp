@@ -87,19 +87,21 @@ bool ComposeTemporaryPath(char *out, const char *path, char mark) {
     return true;
 }
 
-bool EqualsIgnoringAsciiCase(const char *a, const char *b) {
-    while (*a != '\0' && *b != '\0') {
-        std::size_t step = CharacterLength(a);
-        if (step == 2) {
-            if (a[0] != b[0] || a[1] != b[1])
-                return false;
-        } else if (FoldAscii(*a) != FoldAscii(*b)) {
-            return false;
-        }
-        a += step;
-        b += step;
+const char *SkipPrefixIgnoringAsciiCase(const char *text, const char *prefix) {
+    while (*prefix != '\0') {
+        std::size_t step = CharacterLength(prefix);
+        if (step == 2 ? text[0] != prefix[0] || text[1] != prefix[1]
+                      : FoldAscii(*text) != FoldAscii(*prefix))
+            return nullptr;
+        text += step;
+        prefix += step;
     }
-    return *a == *b;
+    return text;
+}
+
+bool EqualsIgnoringAsciiCase(const char *a, const char *b) {
+    const char *rest = SkipPrefixIgnoringAsciiCase(a, b);
+    return rest != nullptr && *rest == '\0';
 }
 
 unsigned HashIgnoringAsciiCase(const char *text) {

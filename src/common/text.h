@@ -49,6 +49,10 @@ bool ComposeTemporaryPath(char *out, const char *path, char mark);
 // double-byte character is compared exactly.
 bool EqualsIgnoringAsciiCase(const char *a, const char *b);
 
+// The rest of text after prefix when text begins with prefix (compared as
+// EqualsIgnoringAsciiCase compares), else nullptr.
+const char *SkipPrefixIgnoringAsciiCase(const char *text, const char *prefix);
+
 // FNV-1a over the text with the ASCII letters folded as EqualsIgnoringAsciiCase folds them:
 // texts equal without regard to ASCII case hash alike.
 unsigned HashIgnoringAsciiCase(const char *text);

@@ -54,13 +54,8 @@ bool ComposeCopyPath(char *out, const char *folder, const char *file) {
 
 bool ComposeUninstallInfoCopies(const char *folder, const char *setupInfoPath, char *copy,
                                 char *programCopy) {
-    std::size_t folderLength = std::strlen(folder);
-    const char *rest = setupInfoPath + folderLength;
-    char head[kPathSize];
-    bool ownCopy = folderLength < std::strlen(setupInfoPath) &&
-                   CopyText(head, folderLength + 1, setupInfoPath) == folderLength &&
-                   EqualsIgnoringAsciiCase(head, folder) && FindLastBackslash(rest) == nullptr;
-    if (ownCopy)
+    const char *rest = SkipPrefixIgnoringAsciiCase(setupInfoPath, folder);
+    if (rest != nullptr && *rest != '\0' && FindLastBackslash(rest) == nullptr)
         CopyText(copy, kPathSize, setupInfoPath);
     else if (!ComposeCopyPath(copy, folder, setupInfoPath))
         return false;

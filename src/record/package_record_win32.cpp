@@ -6,6 +6,7 @@
 #include "setupinfo/entry_resolution_win32.h"
 #include "setupinfo/setup_info_win32.h"
 
+#include <cstdlib>
 #include <cstring>
 
 namespace aof {
@@ -31,10 +32,17 @@ bool UnmarkRun(const PackageRecord &record) {
 }
 
 bool ReadRunMarker(const char *recordKeyPath, RunMarker &marker) {
-    char text[kRunMarkerSize];
-    return ReadRegistryText(HKEY_CURRENT_USER, recordKeyPath, kRunMarkerValue, text, sizeof text) ==
-               kRegistryDone &&
-           ParseRunMarker(text, marker);
+    HKEY key;
+    if (OpenRegistryKey(HKEY_CURRENT_USER, recordKeyPath, KEY_READ, &key) != kRegistryDone)
+        return false;
+    unsigned char *text;
+    DWORD size;
+    DWORD type = REG_NONE;
+    bool read = ReadRegistryBlock(key, kRunMarkerValue, 1, &text, &size, &type) == kRegistryDone;
+    RegCloseKey(key);
+    bool marked = read && type == REG_SZ && ParseRunMarker(reinterpret_cast<char *>(text), marker);
+    std::free(text);
+    return marked;
 }
 
 bool RecordMacroVersion(const PackageRecord &record, DWORD macroVersion) {

@@ -2,20 +2,19 @@
 
 #include <cstring>
 
+#include "common/format.h"
+
 namespace aof {
 
 static const char *const kRunKinds[] = {"install ", "update ", "uninstall "};
 
 void ComposeRunMarker(char *out, const RunMarker &marker) {
-    char number[11];
-    CopyText(out, kRunMarkerSize, kRunKinds[marker.kind]);
-    FormatDecimal(number, marker.version);
-    AppendText(out, kRunMarkerSize, number);
-    AppendText(out, kRunMarkerSize, " ");
-    FormatDecimal(number, marker.users);
-    AppendText(out, kRunMarkerSize, number);
-    AppendText(out, kRunMarkerSize, " ");
-    AppendText(out, kRunMarkerSize, marker.uninstallCopy);
+    char version[11];
+    char users[11];
+    FormatDecimal(version, marker.version);
+    FormatDecimal(users, marker.users);
+    FormatText(out, kRunMarkerSize, "%s%s %s %s", kRunKinds[marker.kind], version, users,
+               marker.uninstallCopy);
 }
 
 // A decimal number followed by a blank; false when there is none or it overflows.

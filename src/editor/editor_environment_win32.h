@@ -17,8 +17,8 @@ enum EditorFolderReading { kEditorFound, kNoEditorKey, kEditorFolderUnusable };
 EditorFolderReading ReadEditorFolder(char **editorFolder);
 
 // Gives the editor folder as a new heap string (malloc; *editorFolder is released first).
-// False when the editor is not installed or its UninstallString is unusable: the message has
-// been shown and the run ends.
+// False when neither registry view gives the editor's key or a usable UninstallString: the
+// message has been shown and the run ends.
 bool FindEditorFolder(HINSTANCE instance, char **editorFolder);
 
 enum MacroFolderReading { kMacroFolderFound, kEnvKeyMissing, kMacroFolderOverLimit };

@@ -13,7 +13,7 @@ namespace aof {
 
 static bool IsWin32s() {
     OSVERSIONINFOA version;
-    version.dwOSVersionInfoSize = 148;
+    version.dwOSVersionInfoSize = sizeof version; // 148 (checked with the structure sizes)
     // A failed call leaves the structure unknown: only a reported Win32s is refused.
     return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32s;
 }

@@ -1,6 +1,7 @@
 // Entry point of SETUP.EXE: one flow from the start-up checks to the install or the uninstall.
 #include <windows.h>
 
+#include "common/library_search_win32.h"
 #include "common/text.h"
 #include "driver/confirmation_win32.h"
 #include "driver/sequences_win32.h"
@@ -46,6 +47,7 @@ static void RunSetup(RunState &state, const char *commandLine) {
 // program name testing signed bytes, so an unquoted name holding a Japanese character (集 is
 // 8F 57) loses its end into the argument.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    aof::RestrictLibrarySearch();
     // Paths from the ANSI functions are in the system's code page, not always 932.
     CPINFO codePage;
     if (GetCPInfo(CP_ACP, &codePage))

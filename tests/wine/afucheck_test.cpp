@@ -138,3 +138,23 @@ TEST_CASE(AfucheckTellsTheEncodings) {
 }
 
 } // namespace
+
+// \winsysdir in the plan is where the shipped i686 SETUP.EXE's files land: on 64-bit Windows
+// (the bench) the 32-bit system folder, whichever build of the checker runs.
+TEST_CASE(AfucheckPlansSystemFilesWhereTheShippedProgramWritesThem) {
+    aof::Machine machine;
+    aof::ReadMachine(machine);
+    CHECK_STR(machine.systemFolder, "C:\\windows\\syswow64");
+    // The i686 build writes to the system folder Windows names and lands in that one.
+    if (sizeof(void *) == 4) {
+        char system[MAX_PATH];
+        CHECK(GetSystemDirectoryA(system, MAX_PATH) != 0);
+        std::string written = std::string(system) + "\\aofude-redirect-probe.txt";
+        testfiles::WriteBytes(written, "x");
+        CHECK_STR(
+            testfiles::ReadBytes(std::string(machine.systemFolder) + "\\aofude-redirect-probe.txt"),
+            "x");
+        DeleteFileA(written.c_str());
+    }
+    aof::ReleaseMachine(machine);
+}

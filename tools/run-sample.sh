@@ -9,6 +9,8 @@
 # PACKAGE_DIR holds the package as it is shipped: its setup-info file (SETUP.AFU, or one other
 # *.AFU file) in code page 932 and its files; SETUP.EXE is taken from this build and named
 # after the setup-info file. Without PACKAGE_DIR the bundled sample (sample/) is used.
+# SETUP.EXE and AFUCHECK.EXE are the i686 build's (build/win32), the files an author ships; the
+# robot and the stand-in editor are the x86_64 test tools (build/win64).
 #
 # With a DISPLAY (and CI not "true") the dialogs open on that display and you answer them.
 # Otherwise the UI robot answers them on the bench's own display and prints what it saw:
@@ -22,7 +24,8 @@ set -euo pipefail
 
 REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BENCH=$REPO/tools/bench/bench.sh
-BUILD=$REPO/build/win64
+SHIP=$REPO/build/win32
+TOOLS=$REPO/build/win64
 PACKAGE_DIR=${1:-}
 [ -z "$PACKAGE_DIR" ] || [ -d "$PACKAGE_DIR" ] || { echo "run-sample: no folder $PACKAGE_DIR" >&2; exit 2; }
 PACKAGE_DIR=${PACKAGE_DIR:+$(cd "$PACKAGE_DIR" && pwd)}
@@ -38,10 +41,12 @@ step() { printf '\n== %s\n' "$*"; }
 step "Installing what is needed (Debian packages)"
 bash "$REPO/tools/setup-machine.sh"
 
-step "Building SETUP.EXE, AFUCHECK.EXE and the test tools (win64)"
+step "Building SETUP.EXE and AFUCHECK.EXE (win32) and the test tools (win64)"
 cd "$REPO"
-cmake --preset win64 >/dev/null
-cmake --build --preset win64 -j2 >/dev/null
+for preset in win32 win64; do
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j2 >/dev/null
+done
 
 step "Starting the Wine bench"
 "$BENCH" start
@@ -51,7 +56,7 @@ step "Starting the Wine bench"
 SAMPLE_WIN='C:\aoftest\sample'
 SAMPLE_UNIX=$WINEPREFIX/drive_c/aoftest/sample
 PACKAGE_UNIX=$SAMPLE_UNIX/package
-EDITOR_EXE=$BUILD/tools/editor_standin/aofude.exe
+EDITOR_EXE=$TOOLS/tools/editor_standin/aofude.exe
 
 step "Copying the package to $SAMPLE_WIN\\package"
 mkdir -p "$PACKAGE_UNIX"
@@ -67,7 +72,7 @@ INFO=$(cd "$PACKAGE_UNIX" && { ls SETUP.AFU 2>/dev/null || ls | grep -i '\.afu$'
 [ "$(printf '%s\n' "$INFO" | grep -c .)" = 1 ] ||
   { echo "run-sample: the package needs SETUP.AFU or exactly one *.AFU file" >&2; exit 2; }
 PROGRAM=${INFO%.*}.EXE
-cp "$BUILD/SETUP.EXE" "$PACKAGE_UNIX/$PROGRAM"
+cp "$SHIP/SETUP.EXE" "$PACKAGE_UNIX/$PROGRAM"
 ls "$PACKAGE_UNIX"
 SETUP_WIN="$SAMPLE_WIN\\package\\$PROGRAM"
 
@@ -76,7 +81,7 @@ step "Installing the stand-in editor (fresh editor, no macro folder yet)"
 
 step "AFUCHECK /PLAN $INFO"
 check=0
-"$BENCH" run "$BUILD/AFUCHECK.EXE" /PLAN "$SAMPLE_WIN\\package\\$INFO" >"$SAMPLE_UNIX/plan.txt" || check=$?
+"$BENCH" run "$SHIP/AFUCHECK.EXE" /PLAN "$SAMPLE_WIN\\package\\$INFO" >"$SAMPLE_UNIX/plan.txt" || check=$?
 iconv -f CP932 -t UTF-8 "$SAMPLE_UNIX/plan.txt"
 if [ "$check" = 2 ]; then
   echo "run-sample: AFUCHECK found errors; SETUP.EXE would refuse this package or install nothing sensible" >&2
@@ -96,7 +101,7 @@ run_setup() {
   fi
   printf '%s\n' "$@" >"$SAMPLE_UNIX/$name.answers"
   local rc=0
-  "$BENCH" run "$BUILD/tools/robot/robot.exe" --answers "$SAMPLE_WIN\\$name.answers" \
+  "$BENCH" run "$TOOLS/tools/robot/robot.exe" --answers "$SAMPLE_WIN\\$name.answers" \
     --transcript "$SAMPLE_WIN\\$name.transcript" -- "$SETUP_WIN" || rc=$?
   cat "$SAMPLE_UNIX/$name.transcript"
   [ "$rc" = 0 ] || { echo "run-sample: the robot reported a failure ($rc)" >&2; exit 1; }

@@ -20,7 +20,8 @@ struct Package {
     Package() {
         CreateDirectoryA("C:\\aoftest", nullptr);
         CreateDirectoryA(kFolder.c_str(), nullptr);
-        for (const char *name : {"a.mac", "b.mac", "readme.txt"})
+        CreateDirectoryA((kFolder + "\\tools").c_str(), nullptr);
+        for (const char *name : {"a.mac", "b.mac", "readme.txt", "tools\\c.mac"})
             testfiles::WriteBytes(kFolder + "\\" + name, "x");
         machine = aof::Machine{};
         machine.editorInstalled = machine.macroFolderKnown = true;
@@ -31,24 +32,27 @@ struct Package {
     }
     ~Package() { testfiles::RemoveTree(kFolder); }
 
-    // The diagnostics of a setup-info file with these bytes: "101@2 205@9".
-    std::string Check(const std::string &bytes) {
+    // The diagnostics of a setup-info file with these bytes: "101@2 205@9"; with details,
+    // "101@2 SetupVersion=33|205@9 …".
+    std::string Check(const std::string &bytes, bool details = false) {
         std::string path = kFolder + "\\SETUP.AFU";
         testfiles::WriteBytes(path, bytes);
         auto list = std::make_unique<aof::DiagnosticList>();
         aof::CheckSetupInfo(path.c_str(), machine, *list);
         std::string found;
         for (unsigned i = 0; i < list->count; ++i) {
-            found += found.empty() ? "" : " ";
+            found += found.empty() ? "" : details ? "|" : " ";
             found +=
                 std::to_string(list->items[i].code) + "@" + std::to_string(list->items[i].line);
+            found += details ? std::string(" ") + list->items[i].detail : "";
         }
         return found;
     }
     aof::Machine machine;
 };
 
-// Lines joined with CR LF; the first six are a clean head.
+// Lines joined with CR LF; the first six are a clean head (its uninstall-info folder, the
+// editor's, always exists).
 std::string File(std::initializer_list<const char *> lines) {
     std::string text;
     for (const char *line : lines)
@@ -58,7 +62,7 @@ std::string File(std::initializer_list<const char *> lines) {
 
 #define HEAD                                                                                       \
     "[Aofude Macro Setup]", "SetupVersion=32", "SetupName=テスト", "InternalName=Test",            \
-        "MacroVersion=1", "UnInstallInfoPath=\\macrodir\\test\\"
+        "MacroVersion=1", "UnInstallInfoPath=\\aofudedir\\"
 
 TEST_CASE(AfucheckFindsEachMistakeOnItsLine) {
     Package package;
@@ -68,31 +72,31 @@ TEST_CASE(AfucheckFindsEachMistakeOnItsLine) {
         std::string file;
         const char *expected;
     } rows[] = {
-        {File({HEAD, "[Install Macros]", "FileName1=a.mac"}), ""},
+        {File({HEAD, "[Install Macros]", "FileName1=a.mac", "MacroTitle1=A"}), ""},
         {File({"[Aofude Macro Setup]", "SetupVersion=33", "MacroVersion=0", "[Install Macros]",
                "FileName2=a.mac"}),
          "210@1 211@1 101@2 102@3 103@4 201@5"},
         {File({HEAD, "[Install Macros]", "FileName1=a.mac", "FileName3=b.mac", "FileName12=b.mac",
                "FileName01=b.mac", "Titel1=x", "FileName1=b.mac"}),
-         "201@9 201@10 202@11 203@12 205@13"},
+         "220@8 201@9 201@10 202@11 203@12 205@13"},
         {File({HEAD, "[Install Macro]", "[Install Macros]", "FileName1=zzz.mac",
                "UnInstallOption1=yes", "[Install Macros]", "FileName2=b.mac"}),
-         "204@7 106@9 217@10 206@11"},
+         "204@7 106@9 220@9 217@10 206@11"},
         {File({"SetupName=outside", HEAD, "[Install Macros]", "FileName1=a.mac", "[Install Files]",
                "FileName1=b.mac", "Path1=A.MAC", "[Delete Files on Install]", "FileName1=old.mac",
                "Path1=..\\old\\"}),
-         "203@1 213@11 212@15"},
+         "203@1 220@9 213@11 212@15"},
         {File({"[Aofude Macro Setup]", "SetupVersion=30", ("SetupName=" + longName).c_str(),
                "InternalName=T", "MacroVersion=2", "UnInstallInfoPath=\\macrodir\\test",
                "[Install Macros]", "FileName1=a.mac", ("Path1=" + longPath).c_str(), "[Group]",
                "InstallToMainGroup=yesterday",
                "GroupName=0123456789012345678901234567890123456789"}),
-         "207@3 209@6 107@8 208@11 207@12"},
+         "207@3 209@6 220@8 107@8 208@11 207@12"},
         {File({HEAD, "[Install Macros]", "FileName1=a.mac", "[Make Directory]", "1=one", "3=three",
                "[ShellExecute]", "FileName=missing.txt", "[UnInstall Files]", "FileName1=x.dat",
                "UnInstallOption2=1", "FileName3=y.dat", "FileName5=z.dat"}),
-         "214@11 215@13 201@18"},
-        {File({HEAD, "[Install Macros]", "FileName1=a.mac", "[ShellExecute]",
+         "220@8 214@11 215@13 201@18"},
+        {File({HEAD, "[Install Macros]", "FileName1=a.mac", "MacroTitle1=A", "[ShellExecute]",
                "FileName=readme.txt"}),
          ""},
         {"[Aofude Macro Setup]\r\nSetupVersion=32\r\nSetupName=\x81\x20\r\n",
@@ -100,6 +104,79 @@ TEST_CASE(AfucheckFindsEachMistakeOnItsLine) {
     };
     for (const Row &row : rows)
         CHECK_STR(package.Check(row.file), row.expected);
+}
+
+#define MACRO "[Install Macros]", "FileName1=a.mac", "MacroTitle1=A"
+
+// Where the files land, judged as SETUP.EXE will place them on the user's machine: only the
+// variables' folders, the folders [Make Directory] makes and the uninstall-info folder exist.
+TEST_CASE(AfucheckJudgesDestinationsAsSetupWill) {
+    Package package;
+    struct Row {
+        std::string file;
+        const char *expected;
+    } rows[] = {
+        {File({HEAD, MACRO, "Path1=\\MacroDir\\Yamada\\"}), "111@10"},
+        {File({HEAD, MACRO, "Path1=C:\\Tools\\"}), "110@10"},
+        {File({HEAD, MACRO, "Path1=\\\\server\\share\\"}), "110@10"},
+        {File({HEAD, "[Install Macros]", "FileName1=tools/c.mac", "MacroTitle1=C",
+               "Path1=\\macrodir\\"}),
+         "112@10"},
+        {File({HEAD, "[Install Macros]", "FileName1=tools/c.mac", "MacroTitle1=C",
+               "[Make Directory]", "1=tools"}),
+         ""},
+        {File({HEAD, MACRO, "Path1=sub\\", "[Make Directry]", "1=sub"}), "108@10 204@11"},
+        {File({HEAD, MACRO, "Path1=Yamada", "[Make Directory]", "1=Yamada"}), "109@10"},
+        {File({HEAD, MACRO, "Path1=\\macrodir"}), "109@10"},
+        {File({HEAD, MACRO, "Path1=tools/"}), "112@10"},
+        {File({HEAD, MACRO, "Path1=/macrodir/x.mac"}), "112@10"},
+        {File({HEAD, MACRO, "[Make Directory]", "1=one\\two"}), "108@11"},
+        {File({HEAD, MACRO, "[Install Files]", "FileName1=b.mac", "Path1=\\windowsdir\\b.ini",
+               "[UnInstall Files]", "FileName1=x.dat", "Path1=C:\\x\\", "UnInstallOption2=1",
+               "FileName2=y.dat", "Path2=C:\\y\\"}),
+         "110@15"},
+        {File({HEAD, "[Install Macros]", "FileName1=a.mac",
+               "MacroTitle1=検索強化(&S) ; Ctrl+F の代わり"}),
+         "218@9"},
+        {File({HEAD, "[Install Macros]", "FileName1=a.mac", "MacroTitle1=\"A\""}), "219@9"},
+        {File({HEAD, "[Install Macros]", "FileName1=a.mac"}), "220@8"},
+    };
+    for (const Row &row : rows)
+        CHECK_STR(package.Check(row.file), row.expected);
+    const std::string head = "[Aofude Macro Setup]\r\nSetupVersion=32\r\nInternalName=Test\r\n"
+                             "MacroVersion=1\r\nUnInstallInfoPath=";
+    const std::string macro = "\r\n[Install Macros]\r\nFileName1=a.mac\r\nMacroTitle1=A\r\n";
+    CHECK_STR(package.Check(head + "\\macrodir\\test\\" + macro), "108@5");
+    CHECK_STR(package.Check(head + "\\macrodir\\test\\" + macro + "[Make Directory]\r\n1=test"),
+              "");
+    CHECK_STR(package.Check(head + "D:\\info\\" + macro), "110@5");
+}
+
+// The details name the keys, where the paths really lead and what SETUP.EXE does.
+TEST_CASE(AfucheckSaysWhereTheFilesLand) {
+    Package package;
+    struct Row {
+        std::string file;
+        const char *expected;
+    } rows[] = {
+        {File({HEAD, MACRO, "Path1=sub\\"}),
+         "108@10 FileName1=a.mac, Path1=sub\\ → \\macrodir\\sub\\a.mac (フォルダ "
+         "\\macrodir\\sub がありません)。SETUP.EXE はコピーに失敗して中止します"},
+        {File({HEAD, MACRO, "Path1=..\\a.mac"}),
+         "212@10 Path1=..\\a.mac → C:\\aoftest\\afucheck\\a.mac"},
+        {File({"[Aofude Macro Setup]", "SetupVersion=32", "InternalName=T", "MacroVersion=1.1",
+               "UnInstallInfoPath=\\macrodir\\文章整形", "[Install Macros]", "FileName1=a.mac",
+               "MacroTitle1=A"}),
+         "217@4 MacroVersion=1.1 (1 として読まれます。インストール済みの版と同じなら、SETUP.EXE "
+         "はアンインストールになります)|209@5 UnInstallInfoPath=\\macrodir\\文章整形 → 写しは "
+         "C:\\aoftest\\afucheck\\Macro\\文章整形SETUP.AFU と "
+         "C:\\aoftest\\afucheck\\Macro\\文章整形SETUP.EXE"},
+        {File({HEAD, "[Install Macros]", "FileName1=a.mac", "Path1=tools\\x.mac",
+               "[Make Directory]", "1=tools"}),
+         "220@8 MacroTitle1 (メニューには「tools\\x.mac」)"},
+    };
+    for (const Row &row : rows)
+        CHECK_STR(package.Check(row.file, true), row.expected);
 }
 
 // What the warnings on repeats say is what the reader does: the first key and the first
@@ -122,8 +199,8 @@ TEST_CASE(AfucheckTellsTheEncodings) {
     Package package;
     std::string utf8 =
         u8"[Aofude Macro Setup]\r\nSetupVersion=32\r\nSetupName=テスト\r\n"
-        u8"InternalName=Test\r\nMacroVersion=1\r\nUnInstallInfoPath=\\macrodir\\t\\\r\n"
-        u8"[Install Macros]\r\nFileName1=a.mac\r\n";
+        u8"InternalName=Test\r\nMacroVersion=1\r\nUnInstallInfoPath=\\aofudedir\\\r\n"
+        u8"[Install Macros]\r\nFileName1=a.mac\r\nMacroTitle1=A\r\n";
     CHECK_STR(package.Check(utf8), "104@0");
     CHECK_STR(package.Check("\xEF\xBB\xBF" + utf8), "216@1");
     std::string utf16 = "\xFF\xFE";

@@ -1,0 +1,29 @@
+// One check run of a setup-info file, shared by the rooms of the checks: the file, its raw
+// scan (for line numbers), the folders its paths expand to, and the list it fills.
+#pragma once
+
+#include "afucheck/diagnostics.h"
+#include "afucheck/raw_scan.h"
+#include "setupinfo/path_compose.h"
+
+namespace aof {
+
+struct Check {
+    const char *file;
+    char programFile[kPathSize];
+    char setupFolder[kPathSize];
+    FolderSet folders;
+    bool canExpand; // the machine's editor is known: paths expand to its folders
+    RawScan scan;
+    DiagnosticList *list;
+};
+
+void Report(Check &check, int code, unsigned line, const char *detail);
+
+// The key's line, else its section's line, else 0.
+unsigned LineOf(const Check &check, const char *section, const char *key);
+
+// Where the package's files land on the user's machine (destination_check_win32.cpp).
+void CheckDestinations(Check &check);
+
+} // namespace aof

@@ -8,6 +8,8 @@
 
 namespace aof {
 
+class SetupSection;
+
 struct Check {
     const char *file;
     char programFile[kPathSize];
@@ -25,5 +27,12 @@ unsigned LineOf(const Check &check, const char *section, const char *key);
 
 // Where the package's files land on the user's machine (destination_check_win32.cpp).
 void CheckDestinations(Check &check);
+
+// Entry n's destination, expanded with the variables' names as folders
+// (afucheck/destination_rules.h); false when the entry has none.
+bool ComposeLandingPath(const SetupSection &list, unsigned n, char *destination);
+
+// What an update from the old version's setup-info file leaves wrong (update_check_win32.cpp).
+void CheckUpdate(Check &check, const char *oldFile);
 
 } // namespace aof

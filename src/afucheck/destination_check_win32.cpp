@@ -127,9 +127,7 @@ bool ReadEntry(const Check &check, const SetupSection &list, const char *section
     MakeNumberedKey(entry.fileKey, kFileName.stem, n);
     MakeNumberedKey(entry.pathKey, kPath.stem, n);
     list.Text(entry.pathKey, entry.path, kPath.size);
-    if (ResolveDestinationPath(list, entry.fileKey, entry.pathKey, entry.destination) !=
-            kPathDone ||
-        !ExpandWithVariableNames(entry.destination))
+    if (!ComposeLandingPath(list, n, entry.destination))
         return false;
     char fileName[kFileName.size];
     list.Text(entry.fileKey, fileName, kFileName.size);
@@ -173,6 +171,15 @@ void CheckDeletions(Check &check, const char *section) {
 }
 
 } // namespace
+
+bool ComposeLandingPath(const SetupSection &list, unsigned n, char *destination) {
+    char fileKey[kKeyNameSize];
+    char pathKey[kKeyNameSize];
+    MakeNumberedKey(fileKey, kFileName.stem, n);
+    MakeNumberedKey(pathKey, kPath.stem, n);
+    return ResolveDestinationPath(list, fileKey, pathKey, destination) == kPathDone &&
+           ExpandWithVariableNames(destination);
+}
 
 void CheckDestinations(Check &check) {
     auto *folders = static_cast<FolderList *>(std::malloc(sizeof(FolderList)));

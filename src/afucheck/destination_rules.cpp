@@ -122,6 +122,14 @@ DestinationFault JudgeDestination(const FolderList &list, const char *destinatio
     return IsExistingFolder(list, folder) ? kDestinationSound : kFolderMissing;
 }
 
+bool IsSamePlace(const char *a, const char *b) {
+    char first[kPathSize];
+    char second[kPathSize];
+    NormalizeFolder(first, a);
+    NormalizeFolder(second, b);
+    return EqualsIgnoringAsciiCase(first, second);
+}
+
 void ResolveParentSteps(char *path, unsigned kept) {
     char out[kPathSize] = "";
     std::size_t starts[kPathSize];

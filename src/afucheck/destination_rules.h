@@ -50,6 +50,9 @@ enum DestinationFault { kDestinationSound, kFolderMissing, kDestinationIsFolder 
 // folder or the folder the destination names.
 DestinationFault JudgeDestination(const FolderList &list, const char *destination, char *folder);
 
+// Whether two destinations expanded as above name one file.
+bool IsSamePlace(const char *a, const char *b);
+
 // Takes away the "." and ".." steps of path in place, as the file functions do ("C:\A\M\..\x"
 // gives "C:\A\x"), "/" read as "\"; the first `kept` components (a drive; the empty one before
 // a variable and the variable) are never taken away, the ".." after them stay.

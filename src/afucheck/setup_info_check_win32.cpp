@@ -516,7 +516,7 @@ void CheckShellExecute(Check &check) {
     ReportValue(check, kShellFileOutside, kShellFileName.section, kShellFileName.key, fileName);
 }
 
-void CheckContents(Check &check) {
+void CheckContents(Check &check, const char *oldPath) {
     CheckNames(check);
     CheckValues(check);
     CheckMainSection(check);
@@ -530,6 +530,8 @@ void CheckContents(Check &check) {
     CheckGroup(check);
     CheckShellExecute(check);
     CheckDestinations(check);
+    if (oldPath != nullptr)
+        CheckUpdate(check, oldPath);
 }
 
 } // namespace
@@ -548,7 +550,8 @@ unsigned FindDeletionEnd(const char *file, const char *section) {
     }
 }
 
-void CheckSetupInfo(const char *path, const Machine &machine, DiagnosticList &list) {
+void CheckSetupInfo(const char *path, const Machine &machine, DiagnosticList &list,
+                    const char *oldPath) {
     ClearDiagnostics(list);
     Check check{};
     check.file = path;
@@ -564,7 +567,7 @@ void CheckSetupInfo(const char *path, const Machine &machine, DiagnosticList &li
         EncodingFinding finding = ClassifyEncoding(bytes, length);
         CheckEncoding(check, finding);
         if (ScanRawText(bytes, length, finding.encoding, check.scan))
-            CheckContents(check);
+            CheckContents(check, oldPath);
         ReleaseRawScan(check.scan);
     }
     std::free(bytes);

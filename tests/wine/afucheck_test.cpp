@@ -38,7 +38,8 @@ struct Package {
         std::string path = kFolder + "\\SETUP.AFU";
         testfiles::WriteBytes(path, bytes);
         auto list = std::make_unique<aof::DiagnosticList>();
-        aof::CheckSetupInfo(path.c_str(), machine, *list);
+        aof::CheckSetupInfo(path.c_str(), machine, *list,
+                            oldPath.empty() ? nullptr : oldPath.c_str());
         std::string found;
         for (unsigned i = 0; i < list->count; ++i) {
             found += found.empty() ? "" : details ? "|" : " ";
@@ -48,7 +49,16 @@ struct Package {
         }
         return found;
     }
+    // The same for an update from the version whose setup-info file holds oldBytes.
+    std::string CheckUpdate(const std::string &oldBytes, const std::string &bytes) {
+        oldPath = kFolder + "\\OLD.AFU";
+        testfiles::WriteBytes(oldPath, oldBytes);
+        std::string found = Check(bytes);
+        oldPath.clear();
+        return found;
+    }
     aof::Machine machine;
+    std::string oldPath;
 };
 
 // Lines joined with CR LF; the first six are a clean head (its uninstall-info folder, the
@@ -177,6 +187,54 @@ TEST_CASE(AfucheckSaysWhereTheFilesLand) {
     };
     for (const Row &row : rows)
         CHECK_STR(package.Check(row.file, true), row.expected);
+}
+
+// What an update leaves wrong on the user's machine: files nothing takes away, menu entries it
+// never changes, a version that does not select the update.
+TEST_CASE(AfucheckComparesVersions) {
+    Package package;
+#define VERSION(n)                                                                                 \
+    "[Aofude Macro Setup]", "SetupVersion=32", "SetupName=テスト", "InternalName=Test",            \
+        "MacroVersion=" #n, "UnInstallInfoPath=\\aofudedir\\"
+    const std::string old = File({VERSION(1), MACRO, "[Install Files]", "FileName1=readme.txt",
+                                  "Path1=\\aofudedir\\", "FileName2=b.mac", "UnInstallOption2=1"});
+    struct Row {
+        std::string file;
+        const char *expected;
+    } rows[] = {
+        {File(
+             {VERSION(2), MACRO, "[Install Files]", "FileName1=readme.txt", "Path1=\\aofudedir\\"}),
+         ""},
+        {File({VERSION(2), MACRO, "[Install Files]", "FileName1=README.TXT",
+               "Path1=\\aofudedir\\.\\"}),
+         ""},
+        {File(
+             {VERSION(1), MACRO, "[Install Files]", "FileName1=readme.txt", "Path1=\\aofudedir\\"}),
+         "225@5"},
+        {File({VERSION(2), MACRO}), "221@0"},
+        {File({VERSION(2), MACRO, "[UnInstall Files]", "UnInstallOption1=1", "FileName2=readme.txt",
+               "Path2=\\aofudedir\\", "UnInstallOption2=1"}),
+         "221@0"},
+        {File({VERSION(2), MACRO, "[UnInstall Files]", "FileName1=x.txt", "Path1=\\aofudedir\\",
+               "FileName2=readme.txt", "Path2=\\aofudedir\\"}),
+         ""},
+        {File({VERSION(2), MACRO, "[Delete Files on Install]", "FileName1=readme.txt",
+               "Path1=\\aofudedir\\"}),
+         ""},
+        {File({VERSION(2), "[Install Macros]", "FileName1=a.mac", "MacroTitle1=B",
+               "FileName2=b.mac", "MacroTitle2=B", "[Install Files]", "FileName1=readme.txt",
+               "Path1=\\aofudedir\\"}),
+         "222@8 223@10"},
+        {File({VERSION(2), "[Install Macros]", "FileName1=b.mac", "MacroTitle1=A", "Path1=a.mac",
+               "[Install Files]", "FileName1=readme.txt", "Path1=\\aofudedir\\"}),
+         ""},
+    };
+    for (const Row &row : rows)
+        CHECK_STR(package.CheckUpdate(old, row.file), row.expected);
+    // The old version's second macro is gone: its slot and its file stay.
+    std::string twoMacros = File({VERSION(1), MACRO, "FileName2=b.mac", "MacroTitle2=B"});
+    CHECK_STR(package.CheckUpdate(twoMacros, File({VERSION(2), MACRO})), "224@7 221@7");
+    CHECK_STR(package.CheckUpdate(twoMacros, File({VERSION(0), MACRO})), "102@5 225@5 224@7 221@7");
 }
 
 // What the warnings on repeats say is what the reader does: the first key and the first

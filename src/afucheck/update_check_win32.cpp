@@ -1,0 +1,176 @@
+// AFUCHECK /UPDATE OLD NEW: what an update from the old version to the new one leaves wrong on
+// the user's machine. An update copies the new files and records the new version; it never
+// touches the menu, and the uninstall that follows reads only the new version's lists. Each
+// finding is placed on the new file's lines.
+#include "afucheck/check_context.h"
+#include "afucheck/destination_rules.h"
+#include "afucheck/setup_info_check_win32.h"
+#include "common/format.h"
+#include "setupinfo/entry_resolution_win32.h"
+#include "setupinfo/setup_info_win32.h"
+
+#include <cstring>
+
+namespace aof {
+
+namespace {
+
+// The install and deletion lists of one version, each read whole once.
+struct Version {
+    const char *file;
+    SetupSection macros;
+    SetupSection files;
+    SetupSection deletedOnInstall;
+    SetupSection deletedOnUninstall;
+
+    explicit Version(const char *path) : file(path) {
+        macros.Read(path, kInstallMacros);
+        files.Read(path, kInstallFiles);
+        deletedOnInstall.Read(path, kDeleteFilesOnInstall);
+        deletedOnUninstall.Read(path, kUnInstallFiles);
+    }
+};
+
+bool IsOptionSet(const SetupSection &list, unsigned n) {
+    char key[kKeyNameSize];
+    MakeNumberedKey(key, kUnInstallOption.stem, n);
+    return list.Number(key, 0) != 0;
+}
+
+bool IsInstalledBy(const SetupSection &list, const char *destination) {
+    int count = CountEntries(list);
+    for (int n = 1; n <= count; ++n) {
+        char other[kPathSize];
+        if (ComposeLandingPath(list, static_cast<unsigned>(n), other) &&
+            IsSamePlace(other, destination))
+            return true;
+    }
+    return false;
+}
+
+// The listed-file deletion's walk: entries with UnInstallOption set are passed over.
+bool IsDeletedBy(const char *file, const char *section, const SetupSection &list,
+                 const char *destination) {
+    unsigned end = FindDeletionEnd(file, section);
+    for (unsigned n = 1; n <= end; ++n) {
+        char other[kPathSize];
+        if (!IsOptionSet(list, n) && ComposeLandingPath(list, n, other) &&
+            IsSamePlace(other, destination))
+            return true;
+    }
+    return false;
+}
+
+bool IsTakenCareOf(const Version &next, const char *destination) {
+    return IsInstalledBy(next.macros, destination) || IsInstalledBy(next.files, destination) ||
+           IsDeletedBy(next.file, kDeleteFilesOnInstall, next.deletedOnInstall, destination) ||
+           IsDeletedBy(next.file, kUnInstallFiles, next.deletedOnUninstall, destination);
+}
+
+// Files the old version installed (and its uninstall would have deleted) that the new one
+// neither installs nor deletes: nothing ever takes them away.
+void CheckLeftFiles(Check &check, const Version &next, const char *section,
+                    const SetupSection &list) {
+    int count = CountEntries(list);
+    for (int n = 1; n <= count; ++n) {
+        char destination[kPathSize];
+        unsigned ordinal = static_cast<unsigned>(n);
+        if (IsOptionSet(list, ordinal) || !ComposeLandingPath(list, ordinal, destination) ||
+            IsTakenCareOf(next, destination))
+            continue;
+        char fileKey[kKeyNameSize];
+        char fileName[kFileName.size];
+        MakeNumberedKey(fileKey, kFileName.stem, ordinal);
+        list.Text(fileKey, fileName, kFileName.size);
+        char detail[kDetailSize];
+        FormatText(detail, sizeof detail, "旧版の [%s] %s=%s → %s", section, fileKey, fileName,
+                   destination);
+        Report(check, kFileLeftBehind, LineOf(check, section, ""), detail);
+    }
+}
+
+// What the menu entry of macro n records: its destination as written and its title.
+struct MenuPair {
+    char path[kPathSize];
+    char title[kMacroTitle.size];
+};
+
+bool ReadMenuPair(const SetupSection &macros, unsigned n, MenuPair &pair) {
+    char fileKey[kKeyNameSize];
+    char pathKey[kKeyNameSize];
+    char titleKey[kKeyNameSize];
+    MakeNumberedKey(fileKey, kFileName.stem, n);
+    MakeNumberedKey(pathKey, kPath.stem, n);
+    MakeNumberedKey(titleKey, kMacroTitle.stem, n);
+    macros.Text(titleKey, pair.title, kMacroTitle.size);
+    return ResolveDestinationPath(macros, fileKey, pathKey, pair.path) == kPathDone;
+}
+
+void CheckMacros(Check &check, const Version &last, const Version &next) {
+    unsigned lastCount = static_cast<unsigned>(CountEntries(last.macros));
+    unsigned nextCount = static_cast<unsigned>(CountEntries(next.macros));
+    unsigned most = lastCount > nextCount ? lastCount : nextCount;
+    for (unsigned n = 1; n <= most; ++n) {
+        char fileKey[kKeyNameSize];
+        MakeNumberedKey(fileKey, kFileName.stem, n);
+        MenuPair old{};
+        MenuPair now{};
+        bool inLast = n <= lastCount && ReadMenuPair(last.macros, n, old);
+        bool inNext = n <= nextCount && ReadMenuPair(next.macros, n, now);
+        if (inLast && inNext &&
+            (std::strcmp(old.path, now.path) == 0 && std::strcmp(old.title, now.title) == 0))
+            continue;
+        char detail[kDetailSize];
+        int code = !inLast ? kMacroAdded : !inNext ? kMacroRemoved : kMenuEntryChanged;
+        const char *format = code == kMacroAdded     ? "%s: 「%s」%s"
+                             : code == kMacroRemoved ? "旧版の %s: 「%s」%s"
+                                                     : "%s: 旧版の「%s」%s";
+        const MenuPair &shown = code == kMacroAdded ? now : old;
+        FormatText(detail, sizeof detail, format, fileKey, shown.title, shown.path);
+        if (code == kMenuEntryChanged) {
+            AppendTextCut(detail, sizeof detail, " → 新版の「");
+            AppendTextCut(detail, sizeof detail, now.title);
+            AppendTextCut(detail, sizeof detail, "」");
+            AppendTextCut(detail, sizeof detail, now.path);
+        }
+        unsigned line = LineOf(check, kInstallMacros, code == kMacroRemoved ? "" : fileKey);
+        Report(check, code, line, detail);
+    }
+}
+
+// The installed version decides: the same one means uninstall, a newer one a refusal.
+void CheckVersions(Check &check, const Version &last, const Version &next) {
+    unsigned old = ReadSetupNumber(last.file, kMacroVersion);
+    unsigned now = ReadSetupNumber(next.file, kMacroVersion);
+    if (now > old)
+        return;
+    char versions[2][11];
+    FormatDecimal(versions[0], now);
+    FormatDecimal(versions[1], old);
+    char detail[kDetailSize];
+    FormatText(detail, sizeof detail,
+               now == old ? "MacroVersion=%s (旧版も %s。旧版がインストールされていると、新版の "
+                            "SETUP.EXE はアンインストールになります)"
+                          : "MacroVersion=%s (旧版は %s。旧版がインストールされていると、新版の "
+                            "SETUP.EXE は新しい版がインストール済みとして中止します)",
+               versions[0], versions[1]);
+    Report(check, kVersionNotRaised, LineOf(check, kMacroVersion.section, kMacroVersion.key),
+           detail);
+}
+
+} // namespace
+
+void CheckUpdate(Check &check, const char *oldFile) {
+    if (!IsSetupInfoReadable(oldFile)) {
+        Report(check, kFileUnreadable, 0, oldFile);
+        return;
+    }
+    Version last(oldFile);
+    Version next(check.file);
+    CheckVersions(check, last, next);
+    CheckMacros(check, last, next);
+    CheckLeftFiles(check, next, kInstallMacros, last.macros);
+    CheckLeftFiles(check, next, kInstallFiles, last.files);
+}
+
+} // namespace aof

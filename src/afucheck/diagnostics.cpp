@@ -22,7 +22,9 @@ constexpr CodeText kTexts[] = {
      "UTF-8 で保存されています。日本語がすべて文字化けします。Shift_JIS で保存してください"},
     {kInvalidCodePage932, "Shift_JIS にないバイトがあります。Shift_JIS で保存してください"},
     {kSourceMissing, "コピー元のファイルがパッケージにありません"},
-    {kPathOverLimit, "パスが長すぎます (519 バイトまで)。この項目は処理されません"},
+    {kPathOverLimit, "パスが長すぎます (519 バイトまで)。SETUP.EXE はコピーする項目と "
+                     "UnInstallInfoPath ではセットアップを中止し、削除する項目と作るフォルダは"
+                     "飛ばします"},
     {kNoSuchFolder, "インストールのときにないフォルダです (利用者の PC にあるのは青筆、マクロ、"
                     "Windows、システムのフォルダと、[Make Directory] で作るフォルダだけです)"},
     {kDestinationFolder, "コピー先がフォルダです"},

@@ -10,7 +10,8 @@
   [Install Macros] and [Install Files];
 - tools/run-sample.sh --update on the package pair tests/packages/memo-1.0 and memo-1.1.
 
-Prints PASS or FAIL per check and ends with "N passed, M failed". Needs the win64 build.
+Prints PASS or FAIL per check and ends with "N passed, M failed". Checks with the AFUCHECK.EXE
+authors ship, the i686 build's (build/win32).
 """
 import os
 import re
@@ -19,7 +20,7 @@ import sys
 
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 BENCH = os.path.join(REPO, "tools", "bench", "bench.sh")
-AFUCHECK = os.path.join(REPO, "build", "win64", "AFUCHECK.EXE")
+AFUCHECK = os.path.join(REPO, "build", "win32", "AFUCHECK.EXE")
 GUIDE = os.path.join(REPO, "docs", "authoring.md")
 MAIN_SECTION = "aofude macro setup"
 

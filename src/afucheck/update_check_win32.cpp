@@ -96,14 +96,7 @@ struct MenuPair {
 };
 
 bool ReadMenuPair(const SetupSection &macros, unsigned n, MenuPair &pair) {
-    char fileKey[kKeyNameSize];
-    char pathKey[kKeyNameSize];
-    char titleKey[kKeyNameSize];
-    MakeNumberedKey(fileKey, kFileName.stem, n);
-    MakeNumberedKey(pathKey, kPath.stem, n);
-    MakeNumberedKey(titleKey, kMacroTitle.stem, n);
-    macros.Text(titleKey, pair.title, kMacroTitle.size);
-    return ResolveDestinationPath(macros, fileKey, pathKey, pair.path) == kPathDone;
+    return ResolveMenuEntry(macros, n, pair.path, pair.title) == kPathDone;
 }
 
 void CheckMacros(Check &check, const Version &last, const Version &next) {

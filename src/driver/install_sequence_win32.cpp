@@ -78,14 +78,10 @@ bool RegisterMacro(RunState &state, const SetupSection &macros, const PackageRec
         ShowMessageBox(kSlotNumberFailed, MB_ICONSTOP);
         return true;
     }
-    EntryKeys keys = MakeEntryKeys(n);
     char path[kPathSize];
-    if (ResolveDestinationPath(macros, keys.fileName, keys.path, path) != kPathDone)
-        return true;
-    char titleKey[kKeyNameSize];
     char title[kMacroTitle.size];
-    MakeNumberedKey(titleKey, kMacroTitle.stem, n);
-    macros.Text(titleKey, title, kMacroTitle.size);
+    if (ResolveMenuEntry(macros, n, path, title) != kPathDone)
+        return true;
     return !InsertMenuEntry(state.macroMenu, slot, path, title) ||
            RecordSlotNumber(record, n, slot);
 }

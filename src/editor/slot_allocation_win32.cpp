@@ -37,20 +37,13 @@ static bool ReadRecordedSlot(const char *recordKeyPath, unsigned n, DWORD *slot)
 // False when the uninstall-info copy has no entry n.
 static bool RemoveMenuEntry(const SetupSection &macros, ByteTable &menu, unsigned n,
                             unsigned slot) {
-    char fileKey[kKeyNameSize];
-    char pathKey[kKeyNameSize];
-    char titleKey[kKeyNameSize];
-    MakeNumberedKey(fileKey, kFileName.stem, n);
-    MakeNumberedKey(pathKey, kPath.stem, n);
-    MakeNumberedKey(titleKey, kMacroTitle.stem, n);
     char path[kPathSize];
-    int result = ResolveDestinationPath(macros, fileKey, pathKey, path);
+    char title[kMacroTitle.size];
+    int result = ResolveMenuEntry(macros, n, path, title);
     if (result == kNoSuchEntry)
         return false;
     if (result != kPathDone)
         return true; // a path that does not fit was never registered
-    char title[256];
-    macros.Text(titleKey, title, kMacroTitle.size);
     // A slot out of range, or one the user has changed since, is left as it is.
     if (SlotHoldsEntry(menu, slot, path, title))
         EmptySlot(menu, slot);

@@ -43,6 +43,17 @@ int ResolveDestinationPath(const SetupSection &list, const char *fileKey, const 
     return ComposeDestinationPath(out, fileName, pathValue);
 }
 
+int ResolveMenuEntry(const SetupSection &macros, unsigned n, char *path, char *title) {
+    char fileKey[kKeyNameSize];
+    char pathKey[kKeyNameSize];
+    char titleKey[kKeyNameSize];
+    MakeNumberedKey(fileKey, kFileName.stem, n);
+    MakeNumberedKey(pathKey, kPath.stem, n);
+    MakeNumberedKey(titleKey, kMacroTitle.stem, n);
+    macros.Text(titleKey, title, kMacroTitle.size);
+    return ResolveDestinationPath(macros, fileKey, pathKey, path);
+}
+
 int CountEntries(const SetupSection &list) {
     int count = 0;
     while (count < kMaxEntries) {

@@ -14,6 +14,10 @@ int ResolveSourcePath(const SetupSection &list, const char *fileKey, const char 
 int ResolveDestinationPath(const SetupSection &list, const char *fileKey, const char *pathKey,
                            char *out);
 
+// What the editor's menu entry of macro n records: its destination as written (folder variables
+// kept) and its MacroTitle (kMacroTitle.size bytes). Results as ResolveDestinationPath.
+int ResolveMenuEntry(const SetupSection &macros, unsigned n, char *path, char *title);
+
 // Consecutive non-empty FileName1, FileName2, ...; at most 10.
 int CountEntries(const SetupSection &list);
 int CountEntries(const char *setupInfo, const char *section);

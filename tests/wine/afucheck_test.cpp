@@ -70,6 +70,12 @@ std::string File(std::initializer_list<const char *> lines) {
     return text;
 }
 
+// A setup-info file and the diagnostics it must give.
+struct Row {
+    std::string file;
+    const char *expected;
+};
+
 #define HEAD                                                                                       \
     "[Aofude Macro Setup]", "SetupVersion=32", "SetupName=テスト", "InternalName=Test",            \
         "MacroVersion=1", "UnInstallInfoPath=\\aofudedir\\"
@@ -78,10 +84,7 @@ TEST_CASE(AfucheckFindsEachMistakeOnItsLine) {
     Package package;
     const std::string longName(200, 'n');
     const std::string longPath(510, 'p');
-    struct Row {
-        std::string file;
-        const char *expected;
-    } rows[] = {
+    const Row rows[] = {
         {File({HEAD, "[Install Macros]", "FileName1=a.mac", "MacroTitle1=A"}), ""},
         {File({"[Aofude Macro Setup]", "SetupVersion=33", "MacroVersion=0", "[Install Macros]",
                "FileName2=a.mac"}),
@@ -122,10 +125,7 @@ TEST_CASE(AfucheckFindsEachMistakeOnItsLine) {
 // variables' folders, the folders [Make Directory] makes and the uninstall-info folder exist.
 TEST_CASE(AfucheckJudgesDestinationsAsSetupWill) {
     Package package;
-    struct Row {
-        std::string file;
-        const char *expected;
-    } rows[] = {
+    const Row rows[] = {
         {File({HEAD, MACRO, "Path1=\\MacroDir\\Yamada\\"}), "111@10"},
         {File({HEAD, MACRO, "Path1=C:\\Tools\\"}), "110@10"},
         {File({HEAD, MACRO, "Path1=\\\\server\\share\\"}), "110@10"},
@@ -165,10 +165,7 @@ TEST_CASE(AfucheckJudgesDestinationsAsSetupWill) {
 // The details name the keys, where the paths really lead and what SETUP.EXE does.
 TEST_CASE(AfucheckSaysWhereTheFilesLand) {
     Package package;
-    struct Row {
-        std::string file;
-        const char *expected;
-    } rows[] = {
+    const Row rows[] = {
         {File({HEAD, MACRO, "Path1=sub\\"}),
          "108@10 FileName1=a.mac, Path1=sub\\ → \\macrodir\\sub\\a.mac (フォルダ "
          "\\macrodir\\sub がありません)。SETUP.EXE はコピーに失敗して中止します"},
@@ -198,10 +195,7 @@ TEST_CASE(AfucheckComparesVersions) {
         "MacroVersion=" #n, "UnInstallInfoPath=\\aofudedir\\"
     const std::string old = File({VERSION(1), MACRO, "[Install Files]", "FileName1=readme.txt",
                                   "Path1=\\aofudedir\\", "FileName2=b.mac", "UnInstallOption2=1"});
-    struct Row {
-        std::string file;
-        const char *expected;
-    } rows[] = {
+    const Row rows[] = {
         {File(
              {VERSION(2), MACRO, "[Install Files]", "FileName1=readme.txt", "Path1=\\aofudedir\\"}),
          ""},

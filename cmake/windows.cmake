@@ -8,7 +8,11 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 set(AOF_SMALL_CODE -Os -fno-exceptions -fno-rtti -ffunction-sections -fdata-sections
     -fno-asynchronous-unwind-tables -fno-unwind-tables)
 add_compile_definitions(__USE_MINGW_ANSI_STDIO=0)
-set(AOF_STATIC_LINK -static -static-libgcc -static-libstdc++ -Wl,--gc-sections)
+# cmake/small-sections.ld drops the runtime's unused unwind tables and folds its small
+# sections into .data (3.5 KiB of the i686 SETUP.EXE).
+set(AOF_SECTIONS_SCRIPT ${CMAKE_SOURCE_DIR}/cmake/small-sections.ld)
+set(AOF_STATIC_LINK -static -static-libgcc -static-libstdc++ -Wl,--gc-sections
+    -Wl,-T,${AOF_SECTIONS_SCRIPT})
 
 # windres does not report the pictures and the icon as dependencies of the resources.
 file(GLOB AOF_ART CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/ui/art/*.bmp ${CMAKE_SOURCE_DIR}/src/ui/art/*.ico)
@@ -28,6 +32,7 @@ function(aof_shipping_program target name)
     set_target_properties(${target} PROPERTIES OUTPUT_NAME ${name} SUFFIX ".EXE")
     target_compile_options(${target} PRIVATE ${AOF_SMALL_CODE})
     target_link_options(${target} PRIVATE ${AOF_STATIC_LINK} -s)
+    set_target_properties(${target} PROPERTIES LINK_DEPENDS ${AOF_SECTIONS_SCRIPT})
     target_link_libraries(${target} PRIVATE aofsetup)
     add_custom_command(TARGET ${target} POST_BUILD
         COMMAND ${CMAKE_COMMAND} -DFILE=$<TARGET_FILE:${target}> -P ${CMAKE_SOURCE_DIR}/cmake/print-size.cmake

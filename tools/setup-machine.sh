@@ -8,9 +8,16 @@ packages=(
     googletest libgtest-dev
     clang libclang-rt-14-dev clang-format
     mingw-w64 g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64
-    wine64 xvfb x11-apps imagemagick fonts-ipafont-gothic
+    wine64 wine32:i386 xvfb x11-apps imagemagick fonts-ipafont-gothic
     util-linux locales
 )
+
+# The shipped SETUP.EXE is a 32-bit program: Wine runs it with its 32-bit loader
+# (/usr/lib/wine/wine, package wine32 of the i386 architecture).
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    echo "setup-machine: adding the i386 architecture (for wine32:i386)"
+    dpkg --add-architecture i386
+fi
 
 missing=()
 for p in "${packages[@]}"; do

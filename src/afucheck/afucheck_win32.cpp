@@ -14,10 +14,11 @@ namespace aof {
 namespace {
 
 constexpr char kUsage[] =
-    "使い方: AFUCHECK [/WX] [/Q] [/PLAN] [パス\\SETUP.AFU]\r\n"
-    "  /WX    警告もエラーとして扱う\r\n"
-    "  /Q     まとめの行だけを表示する\r\n"
-    "  /PLAN  この PC でインストールが何をするかを表示する (何も変更しません)\r\n"
+    "使い方: AFUCHECK [/WX] [/Q] [/PLAN] [/UPDATE 旧版\\SETUP.AFU] [パス\\SETUP.AFU]\r\n"
+    "  /WX     警告もエラーとして扱う\r\n"
+    "  /Q      まとめの行だけを表示する\r\n"
+    "  /PLAN   この PC でインストールが何をするかを表示する (何も変更しません)\r\n"
+    "  /UPDATE 旧版からのアップデートが利用者の PC に残す問題も調べる\r\n"
     "終了コード: 0 問題なし、1 警告のみ、2 エラーあり\r\n";
 
 struct Options {
@@ -26,6 +27,7 @@ struct Options {
     bool plan;
     bool help;
     const char *path;
+    const char *oldPath; // /UPDATE: the old version's setup-info file
 };
 
 bool IsOption(const char *argument, const char *name) {
@@ -35,10 +37,12 @@ bool IsOption(const char *argument, const char *name) {
 
 // False on an unknown option or a second path.
 bool ReadOptions(int count, char **arguments, Options &options) {
-    options = Options{false, false, false, false, nullptr};
+    options = Options{false, false, false, false, nullptr, nullptr};
     for (int i = 0; i < count; ++i) {
         const char *argument = arguments[i];
-        if (IsOption(argument, "WX"))
+        if (IsOption(argument, "UPDATE") && i + 1 < count && options.oldPath == nullptr)
+            options.oldPath = arguments[++i];
+        else if (IsOption(argument, "WX"))
             options.warningsAsErrors = true;
         else if (IsOption(argument, "Q"))
             options.quiet = true;
@@ -72,6 +76,11 @@ void PrintDiagnostics(const DiagnosticList &list, const char *shown, bool warnin
     }
 }
 
+bool TakeFullPath(const char *given, char *path) {
+    DWORD length = GetFullPathNameA(given, kPathSize, path, nullptr);
+    return length != 0 && length < kPathSize;
+}
+
 } // namespace
 
 int RunChecker(int count, char **arguments, const TextSink &sink) {
@@ -81,16 +90,18 @@ int RunChecker(int count, char **arguments, const TextSink &sink) {
         return options.help ? 0 : 2;
     }
     char path[kPathSize];
-    DWORD length = GetFullPathNameA(options.path, kPathSize, path, nullptr);
+    char oldPath[kPathSize];
     auto *list = static_cast<DiagnosticList *>(std::malloc(sizeof(DiagnosticList)));
-    if (length == 0 || length >= kPathSize || list == nullptr) {
+    if (!TakeFullPath(options.path, path) ||
+        (options.oldPath != nullptr && !TakeFullPath(options.oldPath, oldPath)) ||
+        list == nullptr) {
         WriteText(sink, "AFUCHECK: パスが長すぎるか、メモリが足りません\r\n");
         std::free(list);
         return 2;
     }
     Machine machine;
     ReadMachine(machine);
-    CheckSetupInfo(path, machine, *list);
+    CheckSetupInfo(path, machine, *list, options.oldPath != nullptr ? oldPath : nullptr);
     DiagnosticCounts counts = CountDiagnostics(*list, options.warningsAsErrors);
     if (!options.quiet)
         PrintDiagnostics(*list, options.path, options.warningsAsErrors, sink);

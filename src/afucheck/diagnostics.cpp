@@ -22,7 +22,17 @@ constexpr CodeText kTexts[] = {
      "UTF-8 で保存されています。日本語がすべて文字化けします。Shift_JIS で保存してください"},
     {kInvalidCodePage932, "Shift_JIS にないバイトがあります。Shift_JIS で保存してください"},
     {kSourceMissing, "コピー元のファイルがパッケージにありません"},
-    {kPathOverLimit, "パスが長すぎます (519 バイトまで)。この項目は処理されません"},
+    {kPathOverLimit, "パスが長すぎます (519 バイトまで)。SETUP.EXE はコピーする項目と "
+                     "UnInstallInfoPath ではセットアップを中止し、削除する項目と作るフォルダは"
+                     "飛ばします"},
+    {kNoSuchFolder, "インストールのときにないフォルダです (利用者の PC にあるのは青筆、マクロ、"
+                    "Windows、システムのフォルダと、[Make Directory] で作るフォルダだけです)"},
+    {kDestinationFolder, "コピー先がフォルダです"},
+    {kDriveInPath, "ドライブ名や \\\\ で始まるパスは書けません。マクロフォルダからの相対パスに"
+                   "なります"},
+    {kVariableInOtherCase, "フォルダ変数は小文字で書きます。変数にならず、マクロフォルダの中の"
+                           "フォルダ名になります"},
+    {kSlashInPath, "「/」は SETUP.EXE の区切りではありません。区切りには「\\」を使ってください"},
     {kEntryNeverUsed, "この項目は使われません (番号の抜けの後か、11 番以降)"},
     {kKeyNeverRead, "このキーは読まれません (番号は 1 から、先頭に 0 を付けない)"},
     {kUnknownKey, "知らないキーです。読まれません"},
@@ -37,13 +47,24 @@ constexpr CodeText kTexts[] = {
      "InternalName がありません。InternalName のない他のパッケージと記録を共有します"},
     {kSharedUninstallInfo, "UnInstallInfoPath が既定の \\macrodir\\ "
                            "です。同じ既定を使う他のパッケージとアンインストール情報が衝突します"},
-    {kClimbsOut, "パスが \"..\" で青筆のフォルダの外へ出ます"},
+    {kClimbsOut, "パスに \"..\" があります。一つ上のフォルダを指します"},
     {kSameDestination, "コピー先が他の項目と同じです"},
     {kDirectoryGap, "[Make Directory] の番号の抜けの後です。このフォルダは作られません"},
     {kShellFileOutside, "ShellExecute のファイルがパッケージにもフォルダ変数の下にもありません"},
     {kByteOrderMark,
      "BOM 付きで保存されています。古い Windows では文字化けします。Shift_JIS で保存してください"},
     {kNotDecimal, "数値ではありません"},
+    {kCommentInValue, "行末の「;」以降はコメントになりません。値の一部として読まれます"},
+    {kQuotedValue, "値を囲む引用符は取り除かれて読まれます"},
+    {kEmptyMacroTitle, "MacroTitle がありません。メニューにはコピー先のパスが表示されます"},
+    {kFileLeftBehind, "旧版がインストールしたファイルが、アップデートの後も残ります (新版はこの"
+                      "ファイルをインストールも削除もせず、[UnInstall Files] にもありません)"},
+    {kMenuEntryChanged, "アップデートではメニューの項目は変わりません。旧版の項目が残り、"
+                        "アンインストールでもその枠は外されません"},
+    {kMacroAdded, "アップデートでは、増えたマクロはメニューに登録されません"},
+    {kMacroRemoved, "旧版のマクロがなくなります。アップデートの後もメニューの枠が残り、"
+                    "アンインストールでも外されません"},
+    {kVersionNotRaised, "MacroVersion が旧版より大きくありません"},
 };
 
 void AppendLine(char *out, const char *piece) {

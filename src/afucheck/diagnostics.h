@@ -17,6 +17,11 @@ enum DiagnosticCode {
     kInvalidCodePage932 = 105,
     kSourceMissing = 106,
     kPathOverLimit = 107,
+    kNoSuchFolder = 108,
+    kDestinationFolder = 109,
+    kDriveInPath = 110,
+    kVariableInOtherCase = 111,
+    kSlashInPath = 112,
     kEntryNeverUsed = 201,
     kKeyNeverRead = 202,
     kUnknownKey = 203,
@@ -34,6 +39,15 @@ enum DiagnosticCode {
     kShellFileOutside = 215,
     kByteOrderMark = 216,
     kNotDecimal = 217,
+    kCommentInValue = 218,
+    kQuotedValue = 219,
+    kEmptyMacroTitle = 220,
+    // AFUCHECK /UPDATE OLD NEW: what an update from OLD to NEW leaves wrong.
+    kFileLeftBehind = 221,
+    kMenuEntryChanged = 222,
+    kMacroAdded = 223,
+    kMacroRemoved = 224,
+    kVersionNotRaised = 225,
 };
 
 bool IsErrorCode(int code);

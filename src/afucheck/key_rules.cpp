@@ -179,6 +179,15 @@ bool IsPlainDecimal(const char *value) {
     return true;
 }
 
+bool HoldsLineEndComment(const char *value) {
+    // ";" is never a byte of a double-byte character: a plain search is safe.
+    for (const char *p = std::strchr(value, ';'); p != nullptr; p = std::strchr(p + 1, ';')) {
+        if (p > value && (p[-1] == ' ' || p[-1] == '\t'))
+            return true;
+    }
+    return false;
+}
+
 bool ClimbsToParent(const char *path) {
     const char *start = path;
     for (const char *p = path;; ++p) {

@@ -40,6 +40,10 @@ bool IsYesOrNo(const char *value);
 // Only decimal digits: the form an integer key is read as written.
 bool IsPlainDecimal(const char *value);
 
+// True when a ";" follows a blank or a tab: a comment at the end of a line, which the reader
+// keeps as part of the value.
+bool HoldsLineEndComment(const char *value);
+
 // True when a component of the path is "..".
 bool ClimbsToParent(const char *path);
 

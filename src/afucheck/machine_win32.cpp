@@ -16,6 +16,14 @@ void AskFolder(UINT(WINAPI *ask)(LPSTR, UINT), char *buffer) {
         buffer[0] = '\0';
 }
 
+// The system folder where the shipped SETUP.EXE's files land, whichever build of the checker
+// runs: SETUP.EXE is a 32-bit program, and on 64-bit Windows what a 32-bit program writes to
+// the system folder goes to the 32-bit one (SysWOW64). 32-bit Windows has no such folder.
+UINT WINAPI AskShippedSystemFolder(LPSTR buffer, UINT size) {
+    UINT length = GetSystemWow64DirectoryA(buffer, size);
+    return length != 0 ? length : GetSystemDirectoryA(buffer, size);
+}
+
 const char *KnownOrNull(bool known, const char *folder) {
     return known && folder[0] != '\0' ? folder : nullptr;
 }
@@ -25,7 +33,7 @@ const char *KnownOrNull(bool known, const char *folder) {
 void ReadMachine(Machine &machine) {
     machine = Machine{};
     AskFolder(GetWindowsDirectoryA, machine.windowsFolder);
-    AskFolder(GetSystemDirectoryA, machine.systemFolder);
+    AskFolder(AskShippedSystemFolder, machine.systemFolder);
     machine.tablesRead =
         LoadGroupNameTable(machine.groupNames) && LoadMacroMenuTable(machine.macroMenu);
     machine.editorInstalled = ReadEditorFolder(&machine.editorFolder) == kEditorFound;

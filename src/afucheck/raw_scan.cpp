@@ -143,6 +143,18 @@ void TakeName(const char *text, char stop, char *name) {
     CopyText(name, kRawNameSize, whole);
 }
 
+// True when the value of a key line is enclosed in a pair of the same quotation marks.
+bool IsQuotedValue(const char *line) {
+    const char *value = std::strchr(line, '=');
+    if (value == nullptr)
+        return false;
+    ++value;
+    while (IsBlank(*value))
+        ++value;
+    std::size_t length = std::strlen(value);
+    return length >= 2 && (value[0] == '"' || value[0] == '\'') && value[length - 1] == value[0];
+}
+
 std::size_t CountLines(const unsigned char *bytes, std::size_t length) {
     std::size_t lines = 1;
     for (std::size_t i = 0; i < length; ++i)
@@ -181,6 +193,7 @@ bool ScanRawText(const unsigned char *bytes, std::size_t length, TextEncoding en
         item.line = line;
         item.isSection = text[0] == '[';
         item.section = item.isSection ? -1 : section;
+        item.quoted = !item.isSection && IsQuotedValue(text);
         TakeName(item.isSection ? text + 1 : text, item.isSection ? ']' : '=', item.name);
         if (item.isSection)
             section = static_cast<int>(scan.count);

@@ -32,6 +32,8 @@ struct RawItem {
     bool isSection;
     int section; // a key's section: the index of its section item; -1 before any section
     char name[kRawNameSize]; // cut when longer; non-ASCII UTF-16 characters become "?"
+    bool quoted;             // a key whose value is enclosed in a pair of " or ', which the
+                             // reader takes away
 };
 
 struct RawScan {

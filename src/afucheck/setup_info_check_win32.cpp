@@ -1,7 +1,8 @@
 #include "afucheck/setup_info_check_win32.h"
 
+#include "afucheck/check_context.h"
+#include "afucheck/destination_rules.h"
 #include "afucheck/key_rules.h"
-#include "afucheck/raw_scan.h"
 #include "common/format.h"
 #include "driver/startup_paths.h"
 #include "setupinfo/entry_resolution_win32.h"
@@ -13,32 +14,22 @@
 
 namespace aof {
 
+void Report(Check &check, int code, unsigned line, const char *detail) {
+    AddDiagnostic(*check.list, code, line, detail);
+}
+
+unsigned LineOf(const Check &check, const char *section, const char *key) {
+    unsigned line = FindRawKeyLine(check.scan, section, key);
+    int found = FindRawSection(check.scan, section);
+    return line != 0 ? line : found >= 0 ? check.scan.items[found].line : 0;
+}
+
 namespace {
 
 // Larger than any buffer of the key table, so that a value's whole length is seen.
 constexpr unsigned kWholeValueSize = 4096;
 constexpr unsigned kMaxFileSize = 16u << 20;
 constexpr unsigned kMaxInstalled = 2 * kMaxMacros;
-
-struct Check {
-    const char *file;
-    char setupFolder[kPathSize];
-    FolderSet folders;
-    bool canExpand;
-    RawScan scan;
-    DiagnosticList *list;
-};
-
-void Report(Check &check, int code, unsigned line, const char *detail) {
-    AddDiagnostic(*check.list, code, line, detail);
-}
-
-// The key's line, else its section's line, else 0.
-unsigned LineOf(const Check &check, const char *section, const char *key) {
-    unsigned line = FindRawKeyLine(check.scan, section, key);
-    int found = FindRawSection(check.scan, section);
-    return line != 0 ? line : found >= 0 ? check.scan.items[found].line : 0;
-}
 
 bool ReadWholeFile(const char *path, unsigned char **bytes, DWORD *length) {
     HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -182,12 +173,39 @@ void CheckNumber(Check &check, const char *section, const RawItem &item) {
         return;
     char read[11];
     FormatDecimal(read, ReadSetupNumberAt(check.file, section, item.name, 0));
+    // A version that reads as the installed one makes the run an uninstall.
+    bool version = EqualsIgnoringAsciiCase(section, kMacroVersion.section) &&
+                   EqualsIgnoringAsciiCase(item.name, kMacroVersion.key);
     char detail[kDetailSize];
-    FormatText(detail, sizeof detail, "%s=%s (%s として読まれます)", item.name, whole, read);
+    FormatText(detail, sizeof detail,
+               version ? "%s=%s (%s として読まれます。インストール済みの版と同じなら、"
+                         "SETUP.EXE はアンインストールになります)"
+                       : "%s=%s (%s として読まれます)",
+               item.name, whole, read);
     Report(check, kNotDecimal, item.line, detail);
 }
 
-// Every value the program reads: cut to its buffer, or a number not written as one.
+// A string value holding what its author meant as a comment.
+void CheckComment(Check &check, const char *section, const RawItem &item) {
+    char whole[kWholeValueSize];
+    ReadWholeValue(check, section, item.name, whole);
+    if (!HoldsLineEndComment(whole))
+        return;
+    char detail[kDetailSize];
+    FormatText(detail, sizeof detail, "%s=%s", item.name, whole);
+    Report(check, kCommentInValue, item.line, detail);
+}
+
+void CheckQuotes(Check &check, const char *section, const RawItem &item) {
+    char whole[kWholeValueSize];
+    ReadWholeValue(check, section, item.name, whole);
+    char detail[kDetailSize];
+    FormatText(detail, sizeof detail, "%s: 「%s」として読まれます", item.name, whole);
+    Report(check, kQuotedValue, item.line, detail);
+}
+
+// Every value the program reads: in quotes, cut to its buffer, holding a comment, or a number
+// not written as one.
 void CheckValues(Check &check) {
     for (std::size_t i = 0; i < check.scan.count; ++i) {
         const RawItem &item = check.scan.items[i];
@@ -195,14 +213,19 @@ void CheckValues(Check &check) {
         if (section == nullptr || FindEarlier(check.scan, i) >= 0)
             continue;
         KeyClass keyClass = ClassifyKey(*section, item.name);
-        // InstallToMainGroup is read into 4 bytes on purpose; its own check tells how.
-        if (keyClass.match != kKeyKnown ||
-            std::strcmp(keyClass.key->name, kInstallToMainGroup.key) == 0)
+        if (keyClass.match != kKeyKnown)
             continue;
-        if (keyClass.key->size != 0)
-            CheckLength(check, section->name, item, keyClass.key->size);
-        else
+        if (item.quoted)
+            CheckQuotes(check, section->name, item);
+        // InstallToMainGroup is read into 4 bytes on purpose; its own check tells how.
+        if (std::strcmp(keyClass.key->name, kInstallToMainGroup.key) == 0)
+            continue;
+        if (keyClass.key->size == 0) {
             CheckNumber(check, section->name, item);
+            continue;
+        }
+        CheckLength(check, section->name, item, keyClass.key->size);
+        CheckComment(check, section->name, item);
     }
 }
 
@@ -234,23 +257,57 @@ bool ExpandChecked(Check &check, char *path, unsigned line, const char *what) {
     return false;
 }
 
-void CheckUninstallInfoPath(Check &check, const char *file) {
+// A path with ".." steps: where it really leads (on this machine when its editor is known).
+void ReportClimb(Check &check, unsigned line, const char *key, const char *value,
+                 const char *expanded) {
+    char resolved[kPathSize];
+    CopyText(resolved, sizeof resolved, expanded);
+    if (check.canExpand)
+        ResolveParentSteps(resolved, 1);
+    char detail[kDetailSize];
+    FormatText(detail, sizeof detail, "%s=%s → %s", key, value, resolved);
+    Report(check, kClimbsOut, line, detail);
+}
+
+// Without a final "" the copies' names are joined to the last folder name: say where they
+// land.
+void ReportJoinedCopies(Check &check, unsigned line, const char *value, const char *folder) {
+    char copy[kPathSize];
+    char programCopy[kPathSize];
+    if (!ComposeCopyPath(copy, folder, check.file) ||
+        !ComposeCopyPath(programCopy, folder, check.programFile))
+        return;
+    char detail[kDetailSize];
+    FormatText(detail, sizeof detail, "%s=%s → 写しは %s", kUnInstallInfoPath.key, value, copy);
+    AppendTextCut(detail, sizeof detail, " と ");
+    AppendTextCut(detail, sizeof detail, programCopy);
+    Report(check, kNoFinalBackslash, line, detail);
+}
+
+void CheckUninstallInfoPath(Check &check) {
     const StringKey &key = kUnInstallInfoPath;
     char value[kPathSize];
-    ReadSetupString(file, key, value);
+    ReadSetupString(check.file, key, value);
     unsigned line = LineOf(check, key.section, key.key);
-    if (EqualsIgnoringAsciiCase(value, key.fallback))
+    bool shared = EqualsIgnoringAsciiCase(value, key.fallback);
+    if (shared)
         ReportValue(check, kSharedUninstallInfo, key.section, key.key, value);
-    else if (FindLastBackslash(value) == nullptr || FindLastBackslash(value)[1] != '\0')
-        ReportValue(check, kNoFinalBackslash, key.section, key.key, value);
-    if (ClimbsToParent(value))
-        ReportValue(check, kClimbsOut, key.section, key.key, value);
+    char folder[kPathSize];
+    CopyText(folder, sizeof folder, value);
+    if (!ExpandChecked(check, folder, line, key.key))
+        return;
     char copy[kPathSize];
-    if (ExpandChecked(check, value, line, key.key) && !ComposeCopyPath(copy, value, file)) {
+    if (!ComposeCopyPath(copy, folder, check.file)) {
         char detail[kDetailSize];
-        FormatText(detail, sizeof detail, "%s: %s%s", key.key, value, LastComponent(file));
+        FormatText(detail, sizeof detail, "%s: %s%s", key.key, folder, LastComponent(check.file));
         Report(check, kPathOverLimit, line, detail);
+        return;
     }
+    const char *slash = FindLastBackslash(value);
+    if (!shared && (slash == nullptr || slash[1] != '\0'))
+        ReportJoinedCopies(check, line, value, folder);
+    if (ClimbsToParent(value))
+        ReportClimb(check, line, key.key, value, copy);
 }
 
 void CheckMainSection(Check &check) {
@@ -265,7 +322,7 @@ void CheckMainSection(Check &check) {
     ReadSetupString(file, kInternalName, internalName);
     if (internalName[0] == '\0')
         ReportValue(check, kNoInternalName, kInternalName.section, kInternalName.key, "");
-    CheckUninstallInfoPath(check, file);
+    CheckUninstallInfoPath(check);
 }
 
 void NumberedKey(char *out, const NumberedKey &key, unsigned n) {
@@ -316,15 +373,6 @@ void CheckSameDestination(Check &check, Destinations &seen, const char *section,
     seen.ordinals[seen.count++] = n;
 }
 
-void CheckPathValue(Check &check, const char *section, unsigned n) {
-    char pathKey[kKeyNameSize];
-    NumberedKey(pathKey, kPath, n);
-    char value[kPath.size];
-    ReadSetupText(check.file, section, pathKey, "", value, kPath.size);
-    if (ClimbsToParent(value))
-        ReportValue(check, kClimbsOut, section, pathKey, value);
-}
-
 // Entry n's destination, composed and expanded; false (reported) when it does not fit.
 bool CheckDestination(Check &check, const char *section, unsigned n, char *destination) {
     char fileKey[kKeyNameSize];
@@ -332,18 +380,21 @@ bool CheckDestination(Check &check, const char *section, unsigned n, char *desti
     NumberedKey(fileKey, kFileName, n);
     NumberedKey(pathKey, kPath, n);
     unsigned line = LineOf(check, section, fileKey);
-    CheckPathValue(check, section, n);
     SetupSection list;
     list.Read(check.file, section);
     ListEntry entry;
     if (!ReadListEntry(list.Index(), n, entry))
         return false;
-    if (entry.fits) {
-        CopyText(destination, kPathSize, entry.destination);
-        return ExpandChecked(check, destination, line, pathKey);
-    }
-    Report(check, kPathOverLimit, line, pathKey);
-    return false;
+    if (!entry.fits)
+        Report(check, kPathOverLimit, line, pathKey);
+    CopyText(destination, kPathSize, entry.destination);
+    if (!entry.fits || !ExpandChecked(check, destination, line, pathKey))
+        return false;
+    char value[kPath.size];
+    list.Text(pathKey, value, kPath.size);
+    if (ClimbsToParent(value))
+        ReportClimb(check, LineOf(check, section, pathKey), pathKey, value, destination);
+    return true;
 }
 
 void CheckSource(Check &check, const char *section, unsigned n) {
@@ -364,6 +415,23 @@ void CheckSource(Check &check, const char *section, unsigned n) {
         Report(check, kSourceMissing, line, source);
 }
 
+// Without a title the editor's menu shows the macro's destination as written.
+void CheckMacroTitle(Check &check, unsigned n) {
+    char titleKey[kKeyNameSize];
+    char fileKey[kKeyNameSize];
+    NumberedKey(titleKey, kMacroTitle, n);
+    NumberedKey(fileKey, kFileName, n);
+    SetupSection list;
+    list.Read(check.file, kInstallMacros);
+    char title[kMacroTitle.size];
+    char shown[kPathSize];
+    if (ResolveMenuEntry(list.Index(), n, shown, title) != kPathDone || title[0] != '\0')
+        return;
+    char detail[kDetailSize];
+    FormatText(detail, sizeof detail, "%s (メニューには「%s」)", titleKey, shown);
+    Report(check, kEmptyMacroTitle, LineOf(check, kInstallMacros, fileKey), detail);
+}
+
 void CheckInstallList(Check &check, const char *section, Destinations &seen) {
     unsigned count = static_cast<unsigned>(CountEntries(check.file, section));
     if (section == kInstallMacros && count == 0)
@@ -371,6 +439,8 @@ void CheckInstallList(Check &check, const char *section, Destinations &seen) {
     CheckUnreachedEntries(check, section, count, "%s (インストールされるのは番号 %d までです)");
     for (unsigned n = 1; n <= count; ++n) {
         CheckSource(check, section, n);
+        if (section == kInstallMacros)
+            CheckMacroTitle(check, n);
         char destination[kPathSize];
         char fileKey[kKeyNameSize];
         NumberedKey(fileKey, kFileName, n);
@@ -398,9 +468,11 @@ void CheckMakeDirectory(Check &check) {
         ReadSetupText(check.file, kMakeDirectory, key, "", folder, sizeof folder);
         if (folder[0] == '\0')
             break;
-        if (ClimbsToParent(folder))
-            ReportValue(check, kClimbsOut, kMakeDirectory, key, folder);
-        ExpandChecked(check, folder, LineOf(check, kMakeDirectory, key), key);
+        char expanded[kPathSize];
+        CopyText(expanded, sizeof expanded, folder);
+        unsigned line = LineOf(check, kMakeDirectory, key);
+        if (ExpandChecked(check, expanded, line, key) && ClimbsToParent(folder))
+            ReportClimb(check, line, key, folder, expanded);
     }
     int found = FindRawSection(check.scan, kMakeDirectory);
     for (std::size_t i = 0; found >= 0 && i < check.scan.count; ++i) {
@@ -448,7 +520,7 @@ void CheckShellExecute(Check &check) {
     ReportValue(check, kShellFileOutside, kShellFileName.section, kShellFileName.key, fileName);
 }
 
-void CheckContents(Check &check) {
+void CheckContents(Check &check, const char *oldPath) {
     CheckNames(check);
     CheckValues(check);
     CheckMainSection(check);
@@ -461,6 +533,9 @@ void CheckContents(Check &check) {
     CheckMakeDirectory(check);
     CheckGroup(check);
     CheckShellExecute(check);
+    CheckDestinations(check);
+    if (oldPath != nullptr)
+        CheckUpdate(check, oldPath);
 }
 
 } // namespace
@@ -475,15 +550,15 @@ unsigned FindDeletionEnd(const char *file, const char *section) {
     return entry.ordinal - 1;
 }
 
-void CheckSetupInfo(const char *path, const Machine &machine, DiagnosticList &list) {
+void CheckSetupInfo(const char *path, const Machine &machine, DiagnosticList &list,
+                    const char *oldPath) {
     ClearDiagnostics(list);
     Check check{};
     check.file = path;
     check.list = &list;
     check.folders = FoldersOf(machine);
     check.canExpand = machine.macroFolderKnown;
-    char programFile[kPathSize];
-    DeriveProgramPaths(path, programFile, check.setupFolder);
+    DeriveProgramPaths(path, check.programFile, check.setupFolder);
     unsigned char *bytes = nullptr;
     DWORD length = 0;
     if (!ReadWholeFile(path, &bytes, &length)) {
@@ -492,7 +567,7 @@ void CheckSetupInfo(const char *path, const Machine &machine, DiagnosticList &li
         EncodingFinding finding = ClassifyEncoding(bytes, length);
         CheckEncoding(check, finding);
         if (ScanRawText(bytes, length, finding.encoding, check.scan))
-            CheckContents(check);
+            CheckContents(check, oldPath);
         ReleaseRawScan(check.scan);
     }
     std::free(bytes);

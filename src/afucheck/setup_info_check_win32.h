@@ -9,8 +9,10 @@
 namespace aof {
 
 // path: the setup-info file (full path). Destination paths are expanded with the machine's
-// folders when its editor is installed, else only composed.
-void CheckSetupInfo(const char *path, const Machine &machine, DiagnosticList &list);
+// folders when its editor is installed, else only composed. With oldPath, the setup-info file
+// of the version before it: also what an update from that version leaves wrong.
+void CheckSetupInfo(const char *path, const Machine &machine, DiagnosticList &list,
+                    const char *oldPath = nullptr);
 
 // The listed-file deletion passes over entries whose UnInstallOption is set and ends at the
 // first other entry without FileName: the ordinal before that one.

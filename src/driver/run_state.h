@@ -42,7 +42,8 @@ struct RunState {
     int chosenGroup;
     unsigned slotList[kMaxMacros];
 
-    void *runLock;  // the package's run lock (HANDLE), held from the first pass to the end
+    void *runLock;  // the package's run lock (HANDLE), held from the first pass on; the end
+                    // of the process lets go of it
     bool resuming;  // a run of this package that ended early is carried out again
     bool repairing; // the editor's tables are to be set right: resuming, or an earlier install's
                     // menu entries were taken out to be given again

@@ -99,12 +99,8 @@ Sequence::~Sequence() {
     ClosePackageRecord(record_);
 }
 
-bool Sequence::IsUninstall() const {
-    return state_.mode == kUninstall;
-}
-
 bool Sequence::Plan(RunPlan &plan) {
-    bool uninstall = IsUninstall();
+    bool uninstall = state_.mode == kUninstall;
     const char *file = uninstall ? state_.uninstallInfoCopy : state_.setupInfoPath;
     // An uninstall carried out again after its copy was deleted, the last of its files: it has
     // nothing left to read, and only its record to take away.
@@ -166,13 +162,11 @@ bool Sequence::RegisterMacro(unsigned n) {
         user_.Tell(kSlotNumberFailed, MB_ICONSTOP);
         return true;
     }
-    const SectionIndex &macros = lists_[0].Index();
-    ListEntry entry;
-    if (!ReadListEntry(macros, n, entry) || !entry.fits)
-        return true;
+    char path[kPathSize];
     char title[kMacroTitle.size];
-    ReadEntryText(macros, kMacroTitle.stem, n, title, sizeof title);
-    return !InsertMenuEntry(state_.tables.menu, slot, entry.destination, title) ||
+    if (ResolveMenuEntry(lists_[0].Index(), n, path, title) != kPathDone)
+        return true;
+    return !InsertMenuEntry(state_.tables.menu, slot, path, title) ||
            ReportRecordWrite(user_, RecordSlotNumber(record_, n, slot));
 }
 

@@ -78,7 +78,6 @@ class Sequence {
     bool OthersRemain() const { return state_.users > 1; }
 
   private:
-    bool IsUninstall() const;
     bool RunStep(const RunStep &step);
     bool CopyEntry(unsigned list, unsigned n);
     bool RegisterMacro(unsigned n);

@@ -6,6 +6,23 @@
 
 namespace aof {
 
+const char *SkipProgramName(const char *commandLine) {
+    const unsigned char *p = reinterpret_cast<const unsigned char *>(commandLine);
+    bool quoted = *p == '"';
+    if (quoted)
+        ++p;
+    while (*p != '\0' && (quoted ? *p != '"' : *p > ' ')) {
+        if (IsLeadByte(*p) && p[1] != '\0')
+            ++p;
+        ++p;
+    }
+    if (quoted && *p == '"')
+        ++p;
+    while (*p != '\0' && *p <= ' ')
+        ++p;
+    return reinterpret_cast<const char *>(p);
+}
+
 bool ReplaceLastThree(char *path, const char *three) {
     std::size_t length = std::strlen(path);
     if (length < 3)

@@ -6,6 +6,13 @@
 
 namespace aof {
 
+// The text after the program name of a whole command line (GetCommandLineA), as Windows'
+// own C runtime gives it to WinMain: a name in quotation marks ends at the closing mark, any
+// other at the first blank or control character; the blanks after it are skipped. The walk
+// steps over double-byte characters whole, so a lead byte is never taken for a blank and a
+// second byte never for a quotation mark.
+const char *SkipProgramName(const char *commandLine);
+
 // Overwrites the last three bytes of path with three ("AFU", "EXE"); false when the path is
 // shorter than three bytes.
 bool ReplaceLastThree(char *path, const char *three);

@@ -165,9 +165,9 @@ static bool CheckUninstallInfoOwner(const RunState &state) {
     return StopWith(text);
 }
 
-// Holds the package's run lock from the first pass on. A second run of the package while
-// this one lives is refused: it would take this run's marker for that of a run that ended
-// early. A lock left by a run that ended early is taken over.
+// Holds the package's run lock from the first pass to the end of the process. A second run of
+// the package while this one lives is refused: it would take this run's marker for that of a
+// run that ended early. A lock left by a run that ended early is taken over.
 static bool LockRun(RunState &state) {
     if (state.runLock != nullptr)
         return true;
@@ -184,14 +184,6 @@ static bool LockRun(RunState &state) {
     char text[sizeof kRunAlreadyGoingFormat + sizeof state.setupName];
     FormatText(text, sizeof text, kRunAlreadyGoingFormat, state.setupName);
     return StopWith(text, MB_ICONINFORMATION);
-}
-
-void UnlockRun(RunState &state) {
-    if (state.runLock == nullptr)
-        return;
-    ReleaseMutex(state.runLock);
-    CloseHandle(state.runLock);
-    state.runLock = nullptr;
 }
 
 static_assert(static_cast<int>(kInstallRun) == kNewInstall &&

@@ -13,7 +13,4 @@ enum StartupResult { kStartupStopped, kStartupInstall, kStartupUninstall };
 // message has been shown); otherwise the sequence to confirm (an update sets the update flag).
 StartupResult ReadStartup(RunState &state, const char *commandLine);
 
-// Lets go of the package's run lock that the start-up reading took.
-void UnlockRun(RunState &state);
-
 } // namespace aof

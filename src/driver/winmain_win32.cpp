@@ -1,9 +1,11 @@
 // Entry point of SETUP.EXE: one flow from the start-up checks to the install or the uninstall.
 #include <windows.h>
 
+#include "common/library_search_win32.h"
 #include "common/text.h"
 #include "driver/confirmation_win32.h"
 #include "driver/sequences_win32.h"
+#include "driver/startup_paths.h"
 #include "driver/startup_reading_win32.h"
 #include "editor/editor_environment_win32.h"
 #include "ui/message_dialog_win32.h"
@@ -13,7 +15,7 @@ namespace aof {
 
 static bool IsWin32s() {
     OSVERSIONINFOA version;
-    version.dwOSVersionInfoSize = 148;
+    version.dwOSVersionInfoSize = sizeof version; // 148 (checked with the structure sizes)
     // A failed call leaves the structure unknown: only a reported Win32s is refused.
     return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32s;
 }
@@ -41,11 +43,16 @@ static void RunSetup(RunState &state, const char *commandLine) {
 
 } // namespace aof
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+// The command line WinMain is given is not used: MinGW's start-up code finds the end of the
+// program name testing signed bytes, so an unquoted name holding a Japanese character (集 is
+// 8F 57) loses its end into the argument.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    aof::RestrictLibrarySearch();
     // Paths from the ANSI functions are in the system's code page, not always 932.
     CPINFO codePage;
     if (GetCPInfo(CP_ACP, &codePage))
         aof::UseLeadByteRanges(codePage.LeadByte);
+    const char *commandLine = GetCommandLineA();
     aof::RunState state = {}; // flags false, no heap blocks yet
     state.instance = instance;
     state.editorState =
@@ -53,8 +60,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     if (aof::IsWin32s())
         aof::ShowMessageBox(aof::kWin32sRefused, MB_OK);
     else
-        aof::RunSetup(state, commandLine != nullptr ? commandLine : "");
-    aof::UnlockRun(state);
+        aof::RunSetup(state, aof::SkipProgramName(commandLine != nullptr ? commandLine : ""));
     aof::ReleaseRunState(state);
     return 0;
 }

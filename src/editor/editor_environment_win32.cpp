@@ -53,11 +53,10 @@ static char *CutEditorFolder(const char *uninstallString) {
     return folder;
 }
 
-EditorFolderReading ReadEditorFolder(char **editorFolder) {
-    std::free(*editorFolder);
-    *editorFolder = nullptr;
+// Reads the editor folder from the uninstall key in one registry view.
+static EditorFolderReading ReadEditorFolderIn(REGSAM view, char **editorFolder) {
     HKEY key;
-    if (OpenRegistryKey(HKEY_LOCAL_MACHINE, kUninstallKey, KEY_READ, &key) != kRegistryDone)
+    if (OpenRegistryKey(HKEY_LOCAL_MACHINE, kUninstallKey, KEY_READ | view, &key) != kRegistryDone)
         return kNoEditorKey;
     char *uninstallString;
     RegistryResult result = ReadText(key, "UninstallString", &uninstallString);
@@ -70,6 +69,30 @@ EditorFolderReading ReadEditorFolder(char **editorFolder) {
         std::free(uninstallString);
     }
     return *editorFolder != nullptr ? kEditorFound : kEditorFolderUnusable;
+}
+
+EditorFolderReading ReadEditorFolder(char **editorFolder) {
+    std::free(*editorFolder);
+    *editorFolder = nullptr;
+    // The editor's installer registers it in the registry view of its own bitness, which need
+    // not be this program's: on 64-bit Windows HKLM\SOFTWARE is split into a 64-bit and a
+    // 32-bit view (WOW6432Node), so both are asked, 64-bit first; on 32-bit Windows the flags
+    // are ignored and both ask the one registry. This is the only key the program takes from
+    // HKLM\SOFTWARE. Everything else it reads and writes lives under HKCU\Software, which
+    // both views share: the editor's Env and Assign.dat keys, the package records under
+    // Brenlo\AofMacroSetup and the installed-apps entries under
+    // Microsoft\Windows\CurrentVersion\Uninstall.
+    static const REGSAM kViews[] = {KEY_WOW64_64KEY, KEY_WOW64_32KEY};
+    EditorFolderReading reading = kNoEditorKey;
+    for (REGSAM view : kViews) {
+        EditorFolderReading inView = ReadEditorFolderIn(view, editorFolder);
+        if (inView == kEditorFound)
+            return kEditorFound;
+        // A key without a usable folder is told apart from no key at all.
+        if (inView == kEditorFolderUnusable)
+            reading = kEditorFolderUnusable;
+    }
+    return reading;
 }
 
 // Reads MacroPath into macroFolder (kPathSize bytes; empty when the value is missing); *fits

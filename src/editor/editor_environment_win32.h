@@ -14,7 +14,7 @@ constexpr DWORD kEditorExitWait = 5000;
 enum EditorFolderReading { kEditorFound, kNoEditorKey, kEditorFolderUnusable };
 
 // Gives the editor folder as a new heap string (malloc; *editorFolder is released first):
-// found, or the editor is not installed, or its UninstallString is unusable.
+// found, or neither registry view gives the editor's key, or its UninstallString is unusable.
 EditorFolderReading ReadEditorFolder(char **editorFolder);
 
 enum MacroFolderReading { kMacroFolderFound, kEnvKeyMissing, kMacroFolderOverLimit };

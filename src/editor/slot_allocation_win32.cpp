@@ -33,14 +33,15 @@ static bool ReadRecordedSlot(const char *recordKeyPath, unsigned n, DWORD *slot)
 // False when the list has no entry n.
 static bool RemoveMenuEntry(const SectionIndex &macros, ByteTable &menu, unsigned n,
                             unsigned slot) {
-    ListEntry entry;
-    if (!ReadListEntry(macros, n, entry))
-        return false;
+    char path[kPathSize];
     char title[kMacroTitle.size];
-    ReadEntryText(macros, kMacroTitle.stem, n, title, sizeof title);
-    // A slot out of range, or one the user has changed since, is left as it is; a path that
-    // does not fit was never registered.
-    if (entry.fits && SlotHoldsEntry(menu, slot, entry.destination, title))
+    int result = ResolveMenuEntry(macros, n, path, title);
+    if (result == kNoSuchEntry)
+        return false;
+    if (result != kPathDone)
+        return true; // a path that does not fit was never registered
+    // A slot out of range, or one the user has changed since, is left as it is.
+    if (SlotHoldsEntry(menu, slot, path, title))
         EmptySlot(menu, slot);
     return true;
 }

@@ -51,12 +51,9 @@ bool IsMarkerOf(const RunMarker &marker, const char *uninstallCopy, unsigned ver
 
 void ComposeRunLockName(char *out, const char *recordKeyPath) {
     // The registry takes key names without regard to letter case.
-    unsigned hash = HashIgnoringAsciiCase(recordKeyPath);
-    CopyText(out, kRunLockNameSize, "AofMacroSetup.");
-    for (int shift = 28; shift >= 0; shift -= 4) {
-        char digit[2] = {"0123456789abcdef"[(hash >> shift) & 15], '\0'};
-        AppendText(out, kRunLockNameSize, digit);
-    }
+    char hash[11];
+    FormatDecimal(hash, HashIgnoringAsciiCase(recordKeyPath));
+    FormatText(out, kRunLockNameSize, "AofMacroSetup.%s", hash);
 }
 
 } // namespace aof

@@ -47,9 +47,9 @@ bool ParseRunMarker(const char *text, RunMarker &marker);
 // the run this one carries out.
 bool IsMarkerOf(const RunMarker &marker, const char *uninstallCopy, unsigned version);
 
-// The name of the run lock of a record key path: "AofMacroSetup.<8 hex digits>", the same for
+// The name of the run lock of a record key path: "AofMacroSetup." and a number, the same for
 // every spelling of the path in ASCII letter case. Holds kRunLockNameSize bytes.
-constexpr std::size_t kRunLockNameSize = 24;
+constexpr std::size_t kRunLockNameSize = 28;
 void ComposeRunLockName(char *out, const char *recordKeyPath);
 
 } // namespace aof

@@ -1,7 +1,5 @@
 #include "setupinfo/entry_walk.h"
 
-#include "setupinfo/path_compose.h"
-
 namespace aof {
 
 void ReadEntryText(const SectionIndex &list, const char *stem, unsigned n, char *out,
@@ -44,6 +42,15 @@ bool NextListEntry(const SectionIndex &list, ListWalk walk, ListEntry &entry) {
         if (walk != kInstalledWalk || !IsOptionSet(list, n))
             return true;
     }
+}
+
+int ResolveMenuEntry(const SectionIndex &macros, unsigned n, char *path, char *title) {
+    ListEntry entry;
+    if (!ReadListEntry(macros, n, entry))
+        return kNoSuchEntry;
+    ReadEntryText(macros, kMacroTitle.stem, n, title, kMacroTitle.size);
+    CopyText(path, kPathSize, entry.destination);
+    return entry.fits ? kPathDone : kPathTooLong;
 }
 
 unsigned CountListEntries(const SectionIndex &list) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "common/text.h"
+#include "setupinfo/path_compose.h"
 #include "setupinfo/section_block.h"
 #include "setupinfo/setup_info_keys.h"
 
@@ -46,6 +47,11 @@ bool NextListEntry(const SectionIndex &list, ListWalk walk, ListEntry &entry);
 
 // The entry count: how many entries the install walk reaches (0 to 10).
 unsigned CountListEntries(const SectionIndex &list);
+
+// What the editor's menu entry of macro n of [Install Macros] records: its destination as
+// written (folder variables kept) into path (kPathSize bytes) and its MacroTitle into title
+// (kMacroTitle.size bytes). kPathDone, kNoSuchEntry or kPathTooLong (a path never registered).
+int ResolveMenuEntry(const SectionIndex &macros, unsigned n, char *path, char *title);
 
 // The text of key stem + n ("MacroTitle3") into out of size bytes, "" when missing.
 void ReadEntryText(const SectionIndex &list, const char *stem, unsigned n, char *out,

@@ -1,5 +1,7 @@
-// Composing and expanding paths from arbitrary entries and folders: no result may outgrow its
-// 520-byte buffer, and a refused expansion leaves an empty path.
+// Composing and expanding paths from arbitrary entries and folders, and the checker's judgement
+// of them: no result may outgrow its 520-byte buffer, a refused expansion leaves an empty path,
+// and taking away ".." steps never lengthens a path.
+#include "afucheck/destination_rules.h"
 #include "setupinfo/path_compose.h"
 
 #include <cstdlib>
@@ -72,5 +74,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size) {
 
     auto raw = PathBuffer(pathValue);
     CheckExpansion(raw.get(), folders, mode);
+
+    aof::JudgePathValue(pathValue.c_str());
+    auto resolved = PathBuffer(pathValue);
+    aof::ResolveParentSteps(resolved.get(), data.ConsumeIntegralInRange(0, 3));
+    Require(std::strlen(resolved.get()) <= pathValue.size());
+    auto list = std::make_unique<aof::FolderList>();
+    aof::StartFolderList(*list);
+    auto parent = PathBuffer("");
+    aof::AddMadeFolder(*list, setupFolder.c_str(), parent.get());
+    auto folder = PathBuffer("");
+    aof::JudgeDestination(*list, pathValue.c_str(), folder.get());
+    Require(std::strlen(parent.get()) < aof::kPathSize &&
+            std::strlen(folder.get()) < aof::kPathSize);
     return 0;
 }

@@ -1,17 +1,26 @@
 #!/usr/bin/env python3
 """Scenario runner: runs tests/scenarios/*.scn under Wine with the UI robot.
 
-    python3 tests/scenarios/run.py [-v] [NAME ...]
+    python3 tests/scenarios/run.py [-v] [--build win32|win64] [--view 32|64] [--with-editor]
+                                   [NAME ...]
 
 NAME is a scenario's file name with or without ".scn" (default: every scenario). Each scenario
 runs on a freshly reset bench (tools/bench/bench.sh reset); the runner prints PASS or FAIL per
 scenario with what differed, and ends with the line "N passed, M failed". The exit code is 0
 only when no scenario failed. The format of a scenario file is described in README.md.
 
-Environment: AOF_BUILD_DIR (default build/win64), AOF_BENCH_DIR (see bench.sh), AOF_SCENARIO_LOGS
-(transcripts and answer files, default <build>/scenario-logs).
+--build: the build under test (default win32, the shipped i686 build), which the programs a
+scenario copies with "program" come from (SETUP.EXE, AFUCHECK.EXE, test programs); the tools
+(robot, state tool, stand-in editor) are always the x86_64 ones. --view: the registry view the
+stand-in editor's installer registers in (default 32, a 32-bit installer). --with-editor: only
+the scenarios that install the editor (an "editor" directive).
+
+Environment: AOF_BUILD_DIR (the tools' build, default build/win64; bench.sh uses it too),
+AOF_BENCH_DIR (see bench.sh), AOF_SCENARIO_LOGS (transcripts and answer files, default
+<build under test>/scenario-logs/view<N>).
 """
 
+import argparse
 import fcntl
 import hashlib
 import json
@@ -28,15 +37,18 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 REPO = os.path.dirname(os.path.dirname(HERE))
 BENCH = os.path.join(REPO, 'tools', 'bench', 'bench.sh')
 BUILD = os.path.abspath(os.environ.get('AOF_BUILD_DIR', os.path.join(REPO, 'build', 'win64')))
-LOGS = os.path.abspath(os.environ.get('AOF_SCENARIO_LOGS', os.path.join(BUILD, 'scenario-logs')))
+BUILDS = {'win32': 'i686', 'win64': 'x86_64'}
+EDITOR_KEYS = {
+    '64': 'HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Aofude',
+    '32': 'HKLM\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Aofude',
+}
 
 TEST_DIR = 'C:\\aoftest'
 DEFAULT_PACKAGE = 'C:\\aoftest\\pkg'
 DEFAULT_TIMEOUT = 8.0
 # What a console run with "unchanged" must leave as it was, beside the files.
-SNAPSHOT_KEYS = ['HKCU\\Software\\Aofudeo', 'HKCU\\Software\\Brenlo',
-                 'HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Aofude',
-                 'HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall']
+SNAPSHOT_KEYS = ['HKCU\\Software\\Aofudeo', 'HKCU\\Software\\Brenlo', EDITOR_KEYS['64'],
+                 EDITOR_KEYS['32'], 'HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall']
 
 BUILD_PROGRAMS = {
     'robot': os.path.join('tools', 'robot', 'robot.exe'),
@@ -51,6 +63,24 @@ class ScenarioError(Exception):
 
 class ScenarioSkipped(Exception):
     """The machine cannot give what the scenario needs; it is reported as skipped, never passed."""
+
+
+class Config:
+    """One cell of the test matrix: the build under test and the editor's registry view."""
+
+    def __init__(self, build, view):
+        self.tested = os.path.abspath(build if os.sep in build else os.path.join(REPO, 'build', build))
+        self.view = view
+        self.editor_key = EDITOR_KEYS[view]
+        self.logs = os.path.abspath(os.environ.get(
+            'AOF_SCENARIO_LOGS', os.path.join(self.tested, 'scenario-logs', 'view' + view)))
+        self.label = (f'{BUILDS.get(os.path.basename(self.tested), self.tested)} build, editor in '
+                      f'the {view}-bit registry view')
+
+    def built(self, source):
+        """A built program a scenario copies: tools from the tools' build, the rest from the
+        build under test."""
+        return os.path.join(BUILD if source.startswith('tools/') else self.tested, source)
 
 
 # ---------------------------------------------------------------- texts
@@ -137,14 +167,15 @@ def unix_to_win(path):
 # ---------------------------------------------------------------- bench
 
 class Bench:
-    def __init__(self):
+    def __init__(self, logs):
         self.env = None
         self.prefix = None
         self.lock_file = None
-        os.makedirs(LOGS, exist_ok=True)
+        self.logs = logs
+        os.makedirs(logs, exist_ok=True)
 
     def _shell(self, args, log_name, timeout):
-        log = os.path.join(LOGS, log_name)
+        log = os.path.join(self.logs, log_name)
         with open(log, 'wb') as out:
             try:
                 rc = subprocess.run([BENCH] + args, stdin=subprocess.DEVNULL, stdout=out,
@@ -211,7 +242,7 @@ class Bench:
     def program(self, key):
         path = os.path.join(BUILD, BUILD_PROGRAMS[key])
         if not os.path.isfile(path):
-            raise ScenarioError(f'{path} is missing: build the win64 preset first')
+            raise ScenarioError(f'{path} is missing: build the win64 preset first (the tools)')
         return path
 
     def unix(self, path):
@@ -377,10 +408,11 @@ def parse_transcript(text):
 # ---------------------------------------------------------------- one scenario
 
 class Scenario:
-    def __init__(self, path, bench, verbose=False):
+    def __init__(self, path, bench, config, verbose=False):
         self.path = path
         self.name = os.path.splitext(os.path.basename(path))[0]
         self.bench = bench
+        self.config = config
         self.verbose = verbose
         self.title = self.name
         self.package = DEFAULT_PACKAGE
@@ -388,7 +420,7 @@ class Scenario:
         self.step_timeout = None
         self.problems = []
         self.notes = []
-        self.log_dir = os.path.join(LOGS, self.name)
+        self.log_dir = os.path.join(config.logs, self.name)
         self.drives = []  # (dosdevices link, mount point) of small-drive, undone at the end
 
     # -- helpers
@@ -397,7 +429,8 @@ class Scenario:
         editor = os.path.join(BUILD, BUILD_PROGRAMS['editor'])
         state = os.path.join(BUILD, BUILD_PROGRAMS['state'])
         return (text.replace('%PKG%', self.package).replace('%TEST%', TEST_DIR)
-                .replace('%EDITOR%', unix_to_win(editor)).replace('%STATE%', unix_to_win(state)))
+                .replace('%EDITOR%', unix_to_win(editor)).replace('%STATE%', unix_to_win(state))
+                .replace('%EDITORKEY%', self.config.editor_key))
 
     def win_path(self, path):
         """A scenario path: absolute (C:\\…) or relative to the package folder."""
@@ -552,6 +585,8 @@ class Scenario:
 
     def setup(self, line):
         word, rest = line.word, line.rest
+        if word.startswith('reg-'):
+            rest = self.expand(rest)
         if word == 'title':
             self.title = rest.strip()
         elif word == 'package':
@@ -591,21 +626,22 @@ class Scenario:
             target, _, source = rest.rpartition(' from ') if ' from ' in rest else (rest, '', '')
             target = target.strip().strip('"')
             source = source.strip() or 'SETUP.EXE'
-            built = os.path.join(BUILD, source)
+            built = self.config.built(source)
             if not os.path.isfile(built):
-                raise ScenarioError(f'{line.where()}: {built} is missing: build the win64 preset')
+                raise ScenarioError(f'{line.where()}: {built} is missing: build its preset')
             unix = self.bench.unix(self.win_path(target))
             os.makedirs(os.path.dirname(unix), exist_ok=True)
             shutil.copyfile(built, unix)
         elif word == 'editor':
             folder, options = tokens(rest, 2)
-            args = ['/install', self.win_path(folder)] + self.expand(options).split()
+            args = (['/install', self.win_path(folder)] + self.expand(options).split() +
+                    ['/view', self.config.view])
             rc, out, err = self.bench.wine([self.bench.program('editor')] + args, 30)
             if rc != 0:
                 raise ScenarioError(f'{line.where()}: aofude.exe {" ".join(args)} failed ({rc}): '
                                     f'{err.strip()}')
         elif word == 'reg-sz':
-            key, name, text = tokens(self.expand(rest), 3)
+            key, name, text = tokens(rest, 3)
             self.state(line, ['set-sz', key, name, unescape(text)])
         elif word == 'reg-sz-bytes':
             key, name, text = tokens(rest, 3)
@@ -824,6 +860,9 @@ class Scenario:
     # -- checks after a run
 
     def check_after(self, lines):
+        # Registry keys may be written with %EDITORKEY%, the editor's key in the view under test.
+        lines = [Line(l.number, l.word, self.expand(l.rest), l.block) if l.word.startswith('reg-')
+                 else l for l in lines]
         keys = []
         for line in lines:
             if line.word.startswith('reg-'):
@@ -1077,31 +1116,39 @@ CHECKS = {
 
 # ---------------------------------------------------------------- main
 
+def installs_editor(path):
+    """True for a scenario that installs the stand-in editor (an "editor" directive)."""
+    with open(path, encoding='utf-8') as f:
+        return any(line.startswith('editor ') for line in f)
+
+
 def main(argv):
-    verbose = False
-    names = []
-    for a in argv:
-        if a in ('-v', '--verbose'):
-            verbose = True
-        elif a in ('-h', '--help'):
-            print(__doc__)
-            return 0
-        else:
-            names.append(a)
+    parser = argparse.ArgumentParser(description=__doc__.split('\n')[0])
+    parser.add_argument('-v', '--verbose', action='store_true')
+    parser.add_argument('--build', default='win32')
+    parser.add_argument('--view', choices=sorted(EDITOR_KEYS), default='32')
+    parser.add_argument('--with-editor', action='store_true')
+    parser.add_argument('names', nargs='*')
+    args = parser.parse_args(argv)
+    config = Config(args.build, args.view)
     available = sorted(f for f in os.listdir(HERE) if f.endswith('.scn'))
-    if names:
-        chosen = []
-        for n in names:
-            base = os.path.basename(n)
-            base = base if base.endswith('.scn') else base + '.scn'
-            if base not in available:
-                print(f'no scenario {base} in {HERE}')
-                print(f'0 passed, {len(names)} failed')
-                return 1
-            chosen.append(base)
-    else:
-        chosen = available
-    bench = Bench()
+    chosen = []
+    for n in args.names or available:
+        base = os.path.basename(n)
+        base = base if base.endswith('.scn') else base + '.scn'
+        if base not in available:
+            print(f'no scenario {base} in {HERE}')
+            print(f'0 passed, {len(args.names)} failed')
+            return 1
+        chosen.append(base)
+    if args.with_editor:
+        chosen = [c for c in chosen if installs_editor(os.path.join(HERE, c))]
+    print(f'scenarios: {config.label} ({config.tested})')
+    if not chosen:
+        print('no scenario to run: a selection that runs nothing counts as failed')
+        print('0 passed, 1 failed')
+        return 1
+    bench = Bench(config.logs)
     try:
         bench.start()
     except ScenarioError as e:
@@ -1110,7 +1157,7 @@ def main(argv):
         return 1
     passed = failed = skipped = 0
     for base in chosen:
-        scenario = Scenario(os.path.join(HERE, base), bench, verbose)
+        scenario = Scenario(os.path.join(HERE, base), bench, config, args.verbose)
         started = time.monotonic()
         try:
             scenario.run()

@@ -1,3 +1,4 @@
+#include "afucheck/destination_rules.h"
 #include "afucheck/diagnostics.h"
 #include "afucheck/key_rules.h"
 #include "afucheck/raw_scan.h"
@@ -54,6 +55,69 @@ TEST(AfucheckRules, TellsTheValueFormsTheProgramMisreads) {
     EXPECT_FALSE(aof::ClimbsToParent("a..b\\c.mac") || aof::ClimbsToParent("...\\a"));
     // ソ is 83 5C: its second byte is not a separator.
     EXPECT_FALSE(aof::ClimbsToParent("..\x83\x5C"));
+}
+
+TEST(AfucheckDestinations, JudgesPathValuesAndWhereFilesLand) {
+    struct ValueRow {
+        const char *value;
+        aof::PathValueFault fault;
+    } values[] = {
+        {"\\macrodir\\x\\", aof::kValueSound},        {"tools\\", aof::kValueSound},
+        {"C:\\Tools\\", aof::kDriveOrUncPath},        {"\\\\srv\\a\\", aof::kDriveOrUncPath},
+        {"\\MacroDir\\Yamada\\", aof::kVariableCase}, {"/macrodir/x/", aof::kVariableSlash},
+        {"\\AOFUDEDIR", aof::kVariableCase},          {"\\tools\\", aof::kValueSound},
+    };
+    for (const ValueRow &row : values)
+        EXPECT_EQ(aof::JudgePathValue(row.value), row.fault) << row.value;
+
+    auto folders = std::make_unique<aof::FolderList>();
+    aof::StartFolderList(*folders);
+    char parent[aof::kPathSize];
+    EXPECT_TRUE(aof::AddMadeFolder(*folders, "\\macrodir\\Yamada\\", parent));
+    EXPECT_TRUE(aof::AddMadeFolder(*folders, "\\macrodir\\yamada/sub", parent));
+    EXPECT_FALSE(aof::AddMadeFolder(*folders, "\\macrodir\\one\\two", parent));
+    EXPECT_STREQ(parent, "\\macrodir\\one");
+    struct LandingRow {
+        const char *destination;
+        aof::DestinationFault fault;
+        const char *folder;
+    } landings[] = {
+        {"\\macrodir\\a.mac", aof::kDestinationSound, "\\macrodir"},
+        {"\\macrodir\\YAMADA\\Sub\\a.mac", aof::kDestinationSound, "\\macrodir\\YAMADA\\Sub"},
+        {"\\macrodir\\tools/a.mac", aof::kFolderMissing, "\\macrodir\\tools"},
+        {"\\macrodir\\Yamada", aof::kDestinationIsFolder, "\\macrodir\\Yamada"},
+        {"\\macrodir\\tools/", aof::kDestinationIsFolder, "\\macrodir\\tools"},
+        {"\\macrodir\\..\\a.mac", aof::kDestinationSound, "\\macrodir\\.."},
+        {"\\macrodir\\Yamada\\..\\..\\a.mac", aof::kDestinationSound, "\\macrodir\\.."},
+        {"\\macrodir\\..\\old\\a.mac", aof::kFolderMissing, "\\macrodir\\..\\old"},
+        {"\\macrodir\\\\MacroDir\\a.mac", aof::kFolderMissing, "\\macrodir\\\\MacroDir"},
+        // ソ is 83 5C: "\macrodir\ソ" is a file name, not the folder "\macrodir\\x83".
+        {"\\macrodir\\\x83\x5C", aof::kDestinationSound, "\\macrodir"},
+    };
+    for (const LandingRow &row : landings) {
+        char folder[aof::kPathSize];
+        EXPECT_EQ(aof::JudgeDestination(*folders, row.destination, folder), row.fault)
+            << row.destination;
+        EXPECT_STREQ(folder, row.folder) << row.destination;
+    }
+
+    struct StepRow {
+        const char *path;
+        unsigned kept;
+        const char *resolved;
+    } steps[] = {
+        {"C:\\A\\M\\..\\a.mac", 1, "C:\\A\\a.mac"},
+        {"C:\\..\\..\\a", 1, "C:\\..\\..\\a"},
+        {"C:\\A\\.\\b/../c", 1, "C:\\A\\c"},
+        {"\\macrodir\\..\\..\\x\\..", 2, "\\macrodir\\..\\.."},
+        {"C:\\\x95\x5C\\..\\a", 1, "C:\\a"},
+    };
+    for (const StepRow &row : steps) {
+        char path[aof::kPathSize];
+        std::strcpy(path, row.path);
+        aof::ResolveParentSteps(path, row.kept);
+        EXPECT_STREQ(path, row.resolved) << row.path;
+    }
 }
 
 TEST(AfucheckRawScan, FindsEncodingsAndTheLinesOfSectionsAndKeys) {

@@ -25,6 +25,33 @@ std::string WithLastThree(const char *path, const char *three) {
     return buffer;
 }
 
+TEST(SetupInfoPath, CommandLineTextAfterTheProgramName) {
+    struct Case {
+        const char *commandLine;
+        const char *argument;
+    } cases[] = {
+        {"", ""},
+        {"SETUP.EXE", ""},
+        {"SETUP.EXE C:\\a.afu", "C:\\a.afu"},
+        {"SETUP.EXE \t  C:\\a b.afu  ", "C:\\a b.afu  "},
+        {"SETUP.EXE\t\"C:\\a.afu\"", "\"C:\\a.afu\""},
+        // Lead bytes above 0x7F are no blanks, second bytes in the ASCII range (集 8F 57, 表 95 5C)
+        // no ends.
+        {"C:\\集\\表\\ソフト\\SETUP.EXE", ""},
+        {"C:\\集\\表\\SETUP.EXE C:\\表\\a.afu", "C:\\表\\a.afu"},
+        {"\"C:\\ﾌｫﾙﾀﾞ 表\\SETUP.EXE\" x.afu", "x.afu"},
+        {"\"C:\\a b\\SETUP.EXE\"x.afu", "x.afu"},
+        {"\"\" x.afu", "x.afu"},
+        {"\"C:\\a b\\SETUP.EXE", ""},
+        // A quotation mark as a second byte does not end the quoted name.
+        {"\"\x81\"x\" y.afu", "y.afu"},
+        {"\"\x81", ""},
+        {"A\x81", ""},
+    };
+    for (const Case &c : cases)
+        EXPECT_STREQ(aof::SkipProgramName(c.commandLine), c.argument) << c.commandLine;
+}
+
 TEST(SetupInfoPath, ModulePathGivesTheFileBesideTheProgram) {
     EXPECT_EQ(WithLastThree("C:\\pkg\\SETUP.EXE", "AFU"), "C:\\pkg\\SETUP.AFU");
     EXPECT_EQ(WithLastThree("C:\\pkg\\INSTALL.EXE", "AFU"), "C:\\pkg\\INSTALL.AFU");

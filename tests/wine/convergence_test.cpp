@@ -192,7 +192,6 @@ unsigned Run(const std::string &setupInfo, unsigned limit) {
     }
     for (const std::string &text : user.told)
         wt::Fail(__FILE__, __LINE__, "told: " + wt::Show(text));
-    aof::UnlockRun(state);
     aof::ReleaseRunState(state);
     return plan.count;
 }

@@ -11,6 +11,7 @@
 #include "../ui/test_files.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <sddl.h>
 #include <string>
 #include <vector>
@@ -55,9 +56,9 @@ void SetBinary(const char *name, const std::string &bytes) {
     SetValue(HKEY_CURRENT_USER, kAssignKey, name, REG_BINARY, bytes);
 }
 
-std::string ReadValue(HKEY root, const char *path, const char *name) {
+std::string ReadValue(HKEY root, const char *path, const char *name, REGSAM view = 0) {
     HKEY key;
-    if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, path, 0, KEY_READ | view, &key) != ERROR_SUCCESS)
         return "(no key)";
     char buffer[2048];
     DWORD size = sizeof buffer;
@@ -159,9 +160,52 @@ TEST_CASE(EditorTablesReadFromKeyThatRefusesWriting) {
     RegCloseKey(key);
 }
 
+namespace {
+
+const char kNoValue[] = "(no value)";
+
+// The editor's uninstall key in one registry view, written with that view's flag (a key written
+// without one lands in the test program's own view, where it is always found): nullptr for no
+// key, kNoValue for a key without UninstallString.
+void SetEditorKey(REGSAM view, const char *uninstallString, DWORD type = REG_SZ) {
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, view, 0);
+    if (uninstallString == nullptr)
+        return;
+    HKEY key;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, nullptr, 0, KEY_ALL_ACCESS | view,
+                    nullptr, &key, nullptr);
+    if (uninstallString != kNoValue)
+        RegSetValueExA(key, "UninstallString", 0, type,
+                       reinterpret_cast<const BYTE *>(uninstallString),
+                       static_cast<DWORD>(std::strlen(uninstallString) + 1));
+    RegCloseKey(key);
+}
+
+// Puts the editor's uninstall key of both views back as it was before the case.
+struct SavedEditorKeys {
+    struct Saved {
+        REGSAM view;
+        bool existed;
+        std::string value;
+    };
+    static Saved Save(REGSAM view) {
+        std::string value = ReadValue(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString", view);
+        return {view, value != "(no key)", value};
+    }
+    Saved saved[2] = {Save(KEY_WOW64_64KEY), Save(KEY_WOW64_32KEY)};
+    ~SavedEditorKeys() {
+        for (const Saved &s : saved)
+            SetEditorKey(s.view, !s.existed               ? nullptr
+                                 : s.value == "(missing)" ? kNoValue
+                                                          : s.value.c_str());
+    }
+};
+
+} // namespace
+
 TEST_CASE(EditorFolderIsTheUninstallStringUpToItsLastBackslash) {
-    bool existed = testfiles::KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey);
-    std::string saved = ReadValue(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString");
+    SavedEditorKeys saved;
+    SetEditorKey(KEY_WOW64_32KEY, nullptr);
     struct Case {
         std::string value;
         std::string folder;
@@ -177,15 +221,39 @@ TEST_CASE(EditorFolderIsTheUninstallStringUpToItsLastBackslash) {
     };
     char *folder = nullptr;
     for (const Case &c : cases) {
-        SetValue(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString", c.type, c.value + '\0');
+        SetEditorKey(KEY_WOW64_64KEY, c.value.c_str(), c.type);
         CHECK_EQ(aof::ReadEditorFolder(&folder), aof::kEditorFound);
         CHECK_STR(folder != nullptr ? folder : "(none)", c.folder);
     }
     std::free(folder);
-    if (existed && saved[0] != '(')
-        SetValue(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString", REG_SZ, saved);
-    else if (!existed)
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
+}
+
+TEST_CASE(EditorFolderFoundInEitherRegistryView) {
+    SavedEditorKeys saved;
+    struct Case {
+        const char *in64; // UninstallString in the 64-bit view
+        const char *in32; // and in the 32-bit view (WOW6432Node)
+        aof::EditorFolderReading reading;
+        const char *folder;
+    } cases[] = {
+        {"C:\\A64\\AOFUDE.EXE", nullptr, aof::kEditorFound, "C:\\A64"},
+        {nullptr, "C:\\A32\\AOFUDE.EXE", aof::kEditorFound, "C:\\A32"},
+        {"C:\\A64\\AOFUDE.EXE", "C:\\A32\\AOFUDE.EXE", aof::kEditorFound, "C:\\A64"},
+        // A missing or unusable value in the 64-bit view falls through to the 32-bit one.
+        {kNoValue, "C:\\A32\\AOFUDE.EXE", aof::kEditorFound, "C:\\A32"},
+        {"AOFUDE.EXE", "C:\\A32\\AOFUDE.EXE", aof::kEditorFound, "C:\\A32"},
+        {kNoValue, nullptr, aof::kEditorFolderUnusable, nullptr},
+        {nullptr, "AOFUDE.EXE", aof::kEditorFolderUnusable, nullptr},
+        {nullptr, nullptr, aof::kNoEditorKey, nullptr},
+    };
+    for (const Case &c : cases) {
+        SetEditorKey(KEY_WOW64_64KEY, c.in64);
+        SetEditorKey(KEY_WOW64_32KEY, c.in32);
+        char *folder = nullptr;
+        CHECK_EQ(aof::ReadEditorFolder(&folder), c.reading);
+        CHECK_STR(folder != nullptr ? folder : "(none)", c.folder != nullptr ? c.folder : "(none)");
+        std::free(folder);
+    }
 }
 
 TEST_CASE(EditorMacroFolderResolvedInItsThreeCases) {

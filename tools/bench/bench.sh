@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Wine test bench for SETUP.EXE: one isolated 64-bit Wine prefix on a private Xvfb display.
+# Wine test bench for SETUP.EXE: one isolated 64-bit Wine prefix on a private Xvfb display, in
+# which 32-bit programs (the shipped i686 SETUP.EXE) run under WoW64 beside 64-bit ones.
 #
-#   bench.sh start          idempotent: locale, Xvfb, prefix (created once), persistent wineserver,
-#                           desktop keeper (tools/bench/keeper.cpp, when built)
+#   bench.sh start          idempotent: locale, Xvfb, prefix (created once; a prefix made before
+#                           Wine's 32-bit loader was installed is updated, or made anew),
+#                           persistent wineserver, desktop keeper (tools/bench/keeper.cpp, when
+#                           built). Fails with one line when 32-bit programs cannot run here
 #   bench.sh env            prints export lines: eval "$(tools/bench/bench.sh env)" (the Wine
 #                           settings and AOF_BENCH_DIR)
 #   bench.sh run EXE [ARG…] runs a Windows program in the prefix (output via files), exit code = its own
@@ -40,14 +43,20 @@ KEEPER_PID_FILE=$BENCH_DIR/keeper.pid
 KEEPER=$BUILD_DIR/tools/bench/bench-keeper.exe
 READY_MARK=$BENCH_DIR/prefix.ready
 WINE=/usr/lib/wine/wine64
+# Wine's 32-bit loader; wine64 hands 32-bit programs over to it.
+WINE32=/usr/lib/wine/wine
+# A prefix made without the 32-bit loader lacks Windows' 32-bit system folder.
+WOW64_MARK=$PREFIX/drive_c/windows/syswow64/kernel32.dll
 WINESERVER=/usr/lib/wine/wineserver
 TEST_DIR_UNIX=$PREFIX/drive_c/aoftest
 
-# Registry keys that `reset` deletes (with every subkey, read-only ones included).
+# Registry keys that `reset` deletes (with every subkey, read-only ones included); the editor's
+# uninstall key in both registry views (a 32-bit installer's lies under WOW6432Node).
 RESET_KEYS=(
   'HKCU\Software\Aofudeo'
   'HKCU\Software\Brenlo'
   'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Aofude'
+  'HKLM\SOFTWARE\WOW6432Node\Microsoft\Windows\CurrentVersion\Uninstall\Aofude'
   'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 )
 
@@ -162,6 +171,28 @@ wine_quiet() {
   [ $rc -eq 0 ] || { echo "bench: wine64 $* failed with $rc (log: $log)" >&2; return $rc; }
 }
 
+# Wine's 32-bit loader must be installed and runnable (a kernel without 32-bit support cannot).
+check_loader32() {
+  [ -x "$WINE32" ] || die "32-bit programs cannot run: $WINE32 is missing (package wine32:i386; tools/setup-machine.sh installs it)"
+  "$WINE32" --version >/dev/null 2>&1 ||
+    die "32-bit programs cannot run: $WINE32 does not start (does the kernel run i386 programs?)"
+}
+
+# A prefix made before the 32-bit loader was installed is updated (wineboot -u), and made anew
+# when that does not give it the 32-bit system folder.
+start_wow64() {
+  [ -f "$WOW64_MARK" ] && return 0
+  echo "bench: the prefix has no 32-bit system folder: updating it" >&2
+  wine_quiet wineboot-update wineboot -u
+  [ -f "$WOW64_MARK" ] && return 0
+  echo "bench: still none: making the prefix anew" >&2
+  timeout 20 "$WINESERVER" -k >/dev/null 2>&1
+  wait_for 15 "the wineserver of $PREFIX to end" server_stopped || exit 1
+  rm -rf "$PREFIX" "$READY_MARK"
+  start_prefix
+  [ -f "$WOW64_MARK" ] || die "the new prefix has no $WOW64_MARK either (see $LOG_DIR/wineboot.log)"
+}
+
 start_prefix() {
   [ -f "$READY_MARK" ] && [ -f "$PREFIX/system.reg" ] && return 0
   if [ ! -f "$PREFIX/system.reg" ]; then
@@ -181,7 +212,7 @@ start_prefix() {
 keeper_alive() {
   local pid
   pid=$(cat "$KEEPER_PID_FILE" 2>/dev/null) || return 1
-  [ -n "$pid" ] && tr '\0' '\n' <"/proc/$pid/cmdline" 2>/dev/null | grep -q 'bench-keeper\.exe'
+  [ -n "$pid" ] && tr '\0' '\n' 2>/dev/null <"/proc/$pid/cmdline" | grep -q 'bench-keeper\.exe'
 }
 
 # The desktop keeper (tools/bench/keeper.cpp) keeps program starts from waiting for a new
@@ -202,11 +233,13 @@ cmd_start() {
   mkdir -p "$BENCH_DIR" "$LOG_DIR"
   command -v Xvfb >/dev/null || die "Xvfb is not installed (package xvfb)"
   [ -x "$WINE" ] || die "$WINE is missing (package wine64)"
+  check_loader32
   start_locale
   start_xvfb
   bench_env
   start_prefix
   start_server
+  start_wow64
   start_keeper
   mkdir -p "$TEST_DIR_UNIX"
 }

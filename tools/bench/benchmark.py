@@ -42,8 +42,11 @@ import time
 HERE = os.path.dirname(os.path.abspath(__file__))
 REPO = os.path.dirname(os.path.dirname(HERE))
 BENCH_SH = os.path.join(HERE, 'bench.sh')
+# SETUP.EXE and its baselines are the shipped i686 build's; the robot, the state tool and the
+# stand-in editor the x86_64 test tools.
+WIN32 = os.path.join(REPO, 'build', 'win32')
 WIN64 = os.path.join(REPO, 'build', 'win64')
-WIN32_SETUP = os.path.join(REPO, 'build', 'win32', 'SETUP.EXE')
+WIN32_SETUP = os.path.join(WIN32, 'SETUP.EXE')
 
 TEST = 'C:\\aoftest'
 EDITOR = TEST + '\\Aofude'
@@ -58,10 +61,10 @@ class BenchError(Exception):
     pass
 
 
-def build_path(*parts):
-    path = os.path.join(WIN64, *parts)
+def build_path(build, *parts):
+    path = os.path.join(build, *parts)
     if not os.path.isfile(path):
-        raise BenchError(f'{path} is missing: build the win64 preset first')
+        raise BenchError(f'{path} is missing: build the {os.path.basename(build)} preset first')
     return path
 
 
@@ -82,7 +85,7 @@ class Bench:
                 for name in line.split()[1:]:
                     self.env.pop(name, None)
         self.c_drive = os.path.join(self.env['WINEPREFIX'], 'drive_c')
-        self.robot = build_path('tools', 'robot', 'robot.exe')
+        self.robot = build_path(WIN64, 'tools', 'robot', 'robot.exe')
 
     def shell(self, *args, timeout=300, accept=(0,)):
         done = subprocess.run(['bash', BENCH_SH, *args], env=self.env, capture_output=True,
@@ -154,12 +157,12 @@ class Measures:
         self.bench = bench
         self.quick = quick
         self.times = {}  # (measure, program, size) -> [ms]
-        self.setup = build_path('SETUP.EXE')
-        self.state = build_path('tools', 'state', 'state.exe')
-        self.editor = build_path('tools', 'editor_standin', 'aofude.exe')
-        self.bare = build_path('tools', 'bench', 'bench-bare.exe')
-        self.copy = build_path('tools', 'bench', 'bench-copy.exe')
-        self.delete = build_path('tools', 'bench', 'bench-delete.exe')
+        self.setup = build_path(WIN32, 'SETUP.EXE')
+        self.state = build_path(WIN64, 'tools', 'state', 'state.exe')
+        self.editor = build_path(WIN64, 'tools', 'editor_standin', 'aofude.exe')
+        self.bare = build_path(WIN32, 'tools', 'bench', 'bench-bare.exe')
+        self.copy = build_path(WIN32, 'tools', 'bench', 'bench-copy.exe')
+        self.delete = build_path(WIN32, 'tools', 'bench', 'bench-delete.exe')
 
     def add(self, key, ms):
         self.times.setdefault(key, []).append(ms)

@@ -5,7 +5,9 @@
 //       macro menu built from the registry, and runs until the window is closed. Once the
 //       window exists, "ready<TAB>HWND" is written to stdout.
 //   aofude /install FOLDER [/macropath PATH | /nomacropath] [/noassign | /emptyassign]
-//       Writes the registry state of a freshly installed editor (see tools/README.md).
+//                  [/view 32 | /view 64]
+//       Writes the registry state of a freshly installed editor (see tools/README.md), its
+//       uninstall key in the registry view of a 32-bit or (default) 64-bit installer.
 //   aofude /dump-menu
 //       Prints the macro menu the window would show, as UTF-8 lines, and exits.
 //   aofude /save-on-close MS
@@ -366,6 +368,7 @@ struct InstallOptions {
     std::string folder, macroPath;
     bool haveMacroPath = false;
     enum { DefaultAssign, NoAssign, EmptyAssign } assign = DefaultAssign;
+    REGSAM view = KEY_WOW64_64KEY; // where the installer's bitness puts the uninstall key
 };
 
 // Creates FOLDER and any missing parents; an existing folder is fine.
@@ -411,10 +414,12 @@ int install(const InstallOptions &options) {
         uninstaller.pop_back();
     uninstaller += "\\UNINST.EXE";
     HKEY key;
-    r = RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                        nullptr);
+    r = RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, nullptr, 0, KEY_WRITE | options.view,
+                        nullptr, &key, nullptr);
     if (r != ERROR_SUCCESS)
-        return failure(std::string("cannot create HKLM\\") + kUninstallKey, r);
+        return failure(std::string("cannot create HKLM\\") + kUninstallKey +
+                           (options.view == KEY_WOW64_32KEY ? " (32-bit view)" : " (64-bit view)"),
+                       r);
     r = setValue(key, "UninstallString", REG_SZ, uninstaller.c_str(), uninstaller.size() + 1);
     RegCloseKey(key);
     if (r != ERROR_SUCCESS)
@@ -496,6 +501,7 @@ int saveMenu() {
 const char kUsage[] =
     "usage: aofude [/class NAME]\n"
     "       aofude /install FOLDER [/macropath PATH | /nomacropath] [/noassign | /emptyassign]\n"
+    "                      [/view 32 | /view 64]\n"
     "       aofude /dump-menu\n"
     "       aofude /show-menu GROUP\n"
     "       aofude /save-on-close MS\n"
@@ -550,7 +556,7 @@ int run(HINSTANCE instance, const std::vector<std::wstring> &args) {
     InstallOptions options;
     if (!text(args[1], options.folder))
         return failure("FOLDER has characters without a code page 932 form");
-    bool macroPathChosen = false, assignChosen = false;
+    bool macroPathChosen = false, assignChosen = false, viewChosen = false;
     for (size_t i = 2; i < args.size(); ++i) {
         if (is(args[i], L"/macropath") && i + 1 < args.size() && !macroPathChosen) {
             if (!text(args[++i], options.macroPath))
@@ -564,6 +570,10 @@ int run(HINSTANCE instance, const std::vector<std::wstring> &args) {
         } else if (is(args[i], L"/emptyassign") && !assignChosen) {
             options.assign = InstallOptions::EmptyAssign;
             assignChosen = true;
+        } else if (is(args[i], L"/view") && i + 1 < args.size() && !viewChosen &&
+                   (args[i + 1] == L"32" || args[i + 1] == L"64")) {
+            options.view = args[++i] == L"32" ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+            viewChosen = true;
         } else {
             return usage();
         }

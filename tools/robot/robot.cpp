@@ -26,6 +26,9 @@
 //                                                   robot ends (a pulled medium, a virus scanner)
 //   !pause MS                                       action before the next answer: wait MS
 //                                                   milliseconds, as a person reading the dialog
+//   ?KIND ANSWER                                    ANSWER when the next dialog is of KIND
+//                                                   ("?overwrite All"); passed over otherwise,
+//                                                   and never missed when the program ends
 // Actions run when the dialog that takes the next answer has appeared, before it is answered.
 //
 // The progress dialog (control 1003) is recorded, never answered: its texts when it appears,
@@ -223,6 +226,7 @@ struct Answer {
     std::string text;                 // as written, for the transcript
     std::vector<std::string> actions; // "!…" lines before it, without the "!"
     int line = 0;
+    std::string kind; // "?KIND ANSWER": given only to a dialog of this kind; "" for any
 };
 
 bool readFile(const std::wstring &path, std::string &content) {
@@ -272,7 +276,13 @@ std::vector<Answer> readAnswers(const std::wstring &path, std::vector<std::strin
             actions.push_back(trim(line.substr(1)));
             continue;
         }
-        answers.push_back(Answer{line, actions, lineNumber});
+        std::string kind;
+        if (line[0] == '?') {
+            size_t blank = line.find(' ');
+            kind = line.substr(1, blank == std::string::npos ? std::string::npos : blank - 1);
+            line = blank == std::string::npos ? std::string() : trim(line.substr(blank));
+        }
+        answers.push_back(Answer{line, actions, lineNumber, kind});
         actions.clear();
     }
     trailing = actions;
@@ -788,8 +798,19 @@ struct Robot {
         return true;
     }
 
+    // The first answer from the next one on that some dialog must take (not one for a kind).
+    size_t nextRequired() const {
+        size_t i = nextAnswer;
+        while (i < answers.size() && !answers[i].kind.empty())
+            ++i;
+        return i;
+    }
+
     // Answers the dialog and waits until it is gone. False on a failure.
     bool answer(Record &record) {
+        while (nextAnswer < answers.size() && !answers[nextAnswer].kind.empty() &&
+               answers[nextAnswer].kind != record.kind)
+            ++nextAnswer;
         if (nextAnswer >= answers.size()) {
             fail("unanswered", "dialog " + decimal(record.number) + " (" + record.kind +
                                    ") appeared with no answer left");
@@ -937,7 +958,7 @@ struct Robot {
                                          : ""));
                 break;
             }
-            if (nextAnswer < answers.size() && t >= step) {
+            if (nextRequired() < answers.size() && t >= step) {
                 fail("timeout", "no dialog for answer " + decimal((long long)nextAnswer + 1) +
                                     " \"" + answers[nextAnswer].text + "\" within " +
                                     decimal((long long)options.stepTimeout) + " s");
@@ -945,10 +966,11 @@ struct Robot {
             }
             Sleep(options.poll);
         }
-        if (failure.empty() && nextAnswer < answers.size())
+        size_t required = nextRequired();
+        if (failure.empty() && required < answers.size())
             fail("unused", "the program ended with " +
                                decimal((long long)(answers.size() - nextAnswer)) +
-                               " answer(s) unused, the first \"" + answers[nextAnswer].text + "\"");
+                               " answer(s) unused, the first \"" + answers[required].text + "\"");
         return finish(failure.empty() && ended);
     }
 

@@ -499,6 +499,7 @@ class Scenario:
         self.bench.reset()
         pending_run = None
         checks = []
+        setups = []  # the set-up lines so far, for cut-table to lay the same state again
         run_number = 0
 
         def flush():
@@ -530,7 +531,11 @@ class Scenario:
             if word in ('run', 'console', 'run-registered'):
                 pending_run = self.run_line(line)
                 continue
+            if word == 'cut-table':
+                self.cut_table(line, setups)
+                continue
             self.setup(line)
+            setups.append(line)
         flush()
 
     def dialog(self, line):
@@ -712,6 +717,81 @@ class Scenario:
         if self.verbose:
             self.notes.append(f'{label} transcript:\n' + text)
         return self.compare(run, label, text, transcript)
+
+    # -- cut-table: every run ended at each dialog, then run again, against an undisturbed run
+
+    def robot(self, name, program, answers, affirm_rest):
+        """Runs program under the robot with these answers (and "Affirm" for every dialog beyond
+        them when affirm_rest); (robot exit code, transcript path)."""
+        answers_path = os.path.join(self.log_dir, name + '.answers')
+        transcript = os.path.join(self.log_dir, name + '.transcript')
+        with open(answers_path, 'w', encoding='utf-8') as f:
+            f.write(''.join(a + '\n' for a in answers))
+        if os.path.exists(transcript):
+            os.remove(transcript)
+        args = [self.bench.program('robot'), '--answers', unix_to_win(answers_path),
+                '--transcript', unix_to_win(transcript), '--timeout', str(self.timeout)]
+        args += (['--affirm-rest'] if affirm_rest else []) + ['--', self.win_path(program)]
+        rc, out, err = self.bench.wine(args, self.timeout + 20)
+        return rc, transcript
+
+    def converge_state(self):
+        """What a run leaves, file times and InstallDate aside: every file under C:\aoftest
+        with its content, every value of the keys a setup program touches."""
+        dumps, files = self.snapshot()
+        drive = os.path.join(self.bench.prefix, 'drive_c')
+        state = {'C:' + path[len(drive):]: value if value == 'folder' else (value[0], value[2])
+                 for path, value in files.items() if path.startswith(drive + '/aoftest')}
+        for key, (rc, tree) in dumps.items():
+            state[key] = dump_text(tree, skip=('InstallDate',)) if tree is not None else None
+        return state
+
+    def cut_table(self, line, setups):
+        """A table of runs (a package's life: install, update, uninstall), each row
+        "LABEL PROGRAM AGAIN DIALOGS…": PROGRAM's run, undisturbed, with its affirmative answer to
+        every dialog; for each dialog number listed, the run ended (TerminateProcess) while that
+        dialog is shown, then AGAIN run as the user would run it again, affirming everything.
+        The state then must be the undisturbed run's. Every case starts from the set-up lines
+        above, with the rows before it run undisturbed."""
+        rows = []
+        for n, text in enumerate(line.block or []):
+            label, program, again, cuts = tokens(self.expand(text), 4)
+            rows.append((label, program, again, [int(c) for c in cuts.split()]))
+
+        def lay(before):
+            self.bench.reset()
+            for setup in setups:
+                self.setup(setup)
+            for row in rows[:before]:
+                if self.robot(row[0] + '-before', row[1], [], True)[0] != 0:
+                    raise ScenarioError(f'{line.where()}: {row[0]} did not run through')
+
+        undisturbed = []
+        for i, row in enumerate(rows):
+            lay(i)
+            rc, transcript = self.robot(row[0], row[1], [], True)
+            if rc != 0:
+                self.fail(f'{row[0]}: the undisturbed run failed; transcript: {transcript}')
+                return
+            undisturbed.append(self.converge_state())
+        for i, (label, program, again, cuts) in enumerate(rows):
+            for cut in cuts:
+                lay(i)
+                name = f'{label}-cut{cut}'
+                rc, transcript = self.robot(name, program, ['Affirm'] * (cut - 1) + ['Terminate'],
+                                            False)
+                if rc != 0:
+                    self.fail(f'{name}: not ended at dialog {cut}; transcript: {transcript}')
+                    continue
+                rc, transcript = self.robot(name + '-again', again, [], True)
+                state = self.converge_state()
+                expected = undisturbed[i]
+                differ = sorted(k for k in set(state) | set(expected)
+                                if state.get(k) != expected.get(k))
+                if rc != 0 or differ:
+                    self.fail(f'{label} ended at dialog {cut}, then {again} run again: ' +
+                              (f'robot failed ({transcript})' if rc != 0 else
+                               'differs in ' + ', '.join(differ[:5])))
 
     def registered_command(self, run):
         """The command line a REG_SZ value holds (an app's UninstallString), as written."""
@@ -1001,10 +1081,13 @@ def check_reg_key(s, line, dumps):
         s.fail(f'{line.where()} reg-key {key}: the key does not exist')
 
 
-def dump_text(tree):
-    """The text form of state.exe's dump, rebuilt from its JSON form."""
+def dump_text(tree, skip=()):
+    """The text form of state.exe's dump, rebuilt from its JSON form (values named in skip
+    left out)."""
     out = [f'[{tree["key"]}]']
     for v in tree['values']:
+        if v['name'] in skip:
+            continue
         line = f'"{v["name"]}" {v["type"]}'
         if v['type'] in ('REG_SZ', 'REG_EXPAND_SZ'):
             line += f' "{show(v["data"])}"'
@@ -1014,7 +1097,7 @@ def dump_text(tree):
             line += f' ({v["size"]} bytes) {v["data"]}'
         out.append(line)
     for child in tree['subkeys']:
-        out.extend(dump_text(child))
+        out.extend(dump_text(child, skip))
     return out
 
 

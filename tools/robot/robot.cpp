@@ -26,6 +26,11 @@
 //                                                   robot ends (a pulled medium, a virus scanner)
 //   !pause MS                                       action before the next answer: wait MS
 //                                                   milliseconds, as a person reading the dialog
+//   Affirm                                          the dialog's affirmative button: Yes where it
+//                                                   has one (6), else OK (1)
+//   Terminate                                       end the program (TerminateProcess, exit code
+//                                                   1) while the dialog is shown, as a power cut
+//                                                   or the task manager would
 //   ?KIND ANSWER                                    ANSWER when the next dialog is of KIND
 //                                                   ("?overwrite All"); passed over otherwise,
 //                                                   and never missed when the program ends
@@ -151,6 +156,7 @@ struct Options {
     DWORD poll = 20;
     bool hex = false;   // also write the code page 932 bytes of every caption and text
     bool times = false; // also write when each dialog was seen and answered
+    bool affirmRest = false; // dialogs beyond the answers get "Affirm"
     std::wstring commandLine;
 };
 
@@ -160,6 +166,7 @@ struct Options {
         "robot: %s\n"
         "usage: robot.exe [--answers FILE] [--transcript FILE] [--timeout SECONDS]\n"
         "                 [--step-timeout SECONDS] [--cwd FOLDER] [--poll MS] [--hex] [--times]\n"
+        "                 [--affirm-rest]\n"
         "                 -- PROGRAM [ARGUMENT ...]\n"
         "       robot.exe [options] --command-line TEXT   (the whole command line, as written)\n",
         problem);
@@ -175,6 +182,10 @@ Options parseOptions() {
         std::wstring a = argv[i];
         if (a == L"--")
             break;
+        if (a == L"--affirm-rest") {
+            options.affirmRest = true;
+            continue;
+        }
         if (a == L"--hex" || a == L"--times") {
             (a == L"--hex" ? options.hex : options.times) = true;
             continue;
@@ -758,6 +769,10 @@ struct Robot {
         } names[] = {{"OK", 1},     {"Cancel", 2}, {"Abort", 3}, {"Retry", 4},
                      {"Ignore", 5}, {"Yes", 6},    {"No", 7},    {"All", 3}};
         HWND dialog = record.window;
+        if (answer == "Terminate") {
+            kill();
+            return true;
+        }
         if (answer == "Escape" || answer == "Enter") {
             WPARAM key = answer == "Escape" ? VK_ESCAPE : VK_RETURN;
             GUITHREADINFO gui = {};
@@ -773,7 +788,9 @@ struct Robot {
             return true;
         }
         unsigned id = 0;
-        bool known = false;
+        bool known = answer == "Affirm";
+        if (known)
+            id = GetDlgItem(dialog, IDYES) != nullptr ? IDYES : IDOK;
         for (const Named &n : names)
             if (answer == n.name) {
                 id = n.id;
@@ -811,6 +828,8 @@ struct Robot {
         while (nextAnswer < answers.size() && !answers[nextAnswer].kind.empty() &&
                answers[nextAnswer].kind != record.kind)
             ++nextAnswer;
+        if (nextAnswer >= answers.size() && options.affirmRest)
+            answers.push_back(Answer{"Affirm", {}, 0, ""});
         if (nextAnswer >= answers.size()) {
             fail("unanswered", "dialog " + decimal(record.number) + " (" + record.kind +
                                    ") appeared with no answer left");

@@ -9,6 +9,10 @@ Measures, interleaved (a baseline run beside each SETUP.EXE run, in alternating 
              folder: SETUP.EXE vs bench-copy.exe (CopyFileA of the same files between two
              message boxes); the cost per file is the median over the rounds of each round's
              slope from 1 to 20 files
+  update     confirmation answered to completion dialog, the 20 files of the install updated
+             by a newer version ("overwrite all" answered once in each section; the time the
+             questions stood open left out): SETUP.EXE vs bench-copy.exe /replace (CopyFileA
+             over the same files)
   uninstall  the "really delete?" question answered to the final report, 1,000, 5,000 and
              10,000 files listed in [UnInstall Files]: SETUP.EXE vs bench-delete.exe
              (DeleteFileA of the same files between two message boxes)
@@ -54,6 +58,7 @@ MACRO = EDITOR + '\\Macro'
 DAY_OLD = time.time() - 86400
 PERSON_PAUSE_MS = 2500
 INSTALL_SIZES = (1, 11, 20)
+UPDATE_SIZE = 20  # the largest install, updated
 UNINSTALL_SIZES = (1000, 5000, 10000)
 
 
@@ -141,9 +146,9 @@ class Bench:
         return dialogs
 
 
-def setup_info(name, sections, users=None):
+def setup_info(name, sections, users=None, version=1):
     lines = ['[Aofude Macro Setup]', 'SetupVersion=32', f'SetupName=ﾍﾞﾝﾁ {name}',
-             f'InternalName={name}', 'MacroVersion=1']
+             f'InternalName={name}', f'MacroVersion={version}']
     if users is not None:
         lines.append(f'InstalledUsers={users}')
     for section, entries in sections:
@@ -175,6 +180,7 @@ class Measures:
         os.makedirs(b.unix(MACRO), exist_ok=True)
         for size in INSTALL_SIZES:
             self.lay_install_package(size)
+        self.lay_install_package(UPDATE_SIZE, version=2)
 
     # -- start-up
 
@@ -197,15 +203,20 @@ class Measures:
         return ([f'm{n}.mac' for n in range(1, macros + 1)],
                 [f'f{n}.txt' for n in range(1, size - macros + 1)])
 
-    def lay_install_package(self, size):
+    @staticmethod
+    def package_folder(size, version=1):
+        return f'{TEST}\\inst{size}' if version == 1 else f'{TEST}\\upd{size}'
+
+    def lay_install_package(self, size, version=1):
         b = self.bench
-        pkg = f'{TEST}\\inst{size}'
+        pkg = self.package_folder(size, version)
         macros, files = self.install_names(size)
         for name in macros + files:
-            b.write(f'{pkg}\\{name}', b'// bench\r\n' * 100, old=True)
+            b.write(f'{pkg}\\{name}', b'// bench %d\r\n' % version * 100, old=True)
         b.write(f'{pkg}\\SETUP.AFU', setup_info(f'BenchInstall{size}',
                                                 [('Install Macros', macros),
-                                                 ('Install Files', files)]), old=True)
+                                                 ('Install Files', files)], version=version),
+                old=True)
         with open(self.setup, 'rb') as f:
             b.write(f'{pkg}\\SETUP.EXE', f.read())
 
@@ -232,6 +243,23 @@ class Measures:
                 d = self.bench.drive(self.copy, [pkg, f'{TEST}\\copy', *macros, *files],
                                      ['OK', 'OK'], f'copy{size}')
             self.add(('install', program, size), d[1][0] - d[0][1])
+            if size == UPDATE_SIZE:
+                self.update(program)
+
+    # -- update: the install just made, updated by the newer version
+
+    def update(self, program):
+        pkg = self.package_folder(UPDATE_SIZE, 2)
+        if program == 'setup':
+            d = self.bench.drive(f'{pkg}\\SETUP.EXE', [], ['OK', 'All', 'All', 'OK'],
+                                 f'update{UPDATE_SIZE}')
+            asked = sum(answered - seen for seen, answered in d[1:3])
+            self.add(('update', program, UPDATE_SIZE), d[3][0] - d[0][1] - asked)
+        else:
+            macros, files = self.install_names(UPDATE_SIZE)
+            d = self.bench.drive(self.copy, ['/replace', pkg, f'{TEST}\\copy', *macros, *files],
+                                 ['OK', 'OK'], f'replace{UPDATE_SIZE}')
+            self.add(('update', program, UPDATE_SIZE), d[1][0] - d[0][1])
 
     # -- uninstall
 
@@ -381,6 +409,8 @@ def report(times):
     per = {p: round_slope(p) for p in ('setup', 'base')}
     rows.append((f'install per file ({per["setup"]:.2f} vs {per["base"]:.2f} ms)',
                  ratio(per['setup'], per['base'])))
+    rows.append((f'update {UPDATE_SIZE} files / CopyFileA over them',
+                 ratio(med('update', 'setup', UPDATE_SIZE), med('update', 'base', UPDATE_SIZE))))
     for measure in ('uninstall', 'uninstall fast'):
         for size in UNINSTALL_SIZES:
             if (measure, 'setup', size) in times:

@@ -1,5 +1,7 @@
-// Looking keys up in arbitrary section blocks: no read past the block or an output buffer, and
-// every text found fits its buffer.
+// Looking keys up in arbitrary section blocks and walking their entries: no read past the
+// block or an output buffer, every text found fits its buffer, and every walk ends, its
+// ordinals rising, the install walks within ten entries.
+#include "setupinfo/entry_walk.h"
 #include "setupinfo/section_block.h"
 
 #include <cstdlib>
@@ -27,5 +29,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size) {
     if (std::strlen(out.get()) >= outSize)
         std::abort();
     aof::FindSectionNumber(index, key.c_str(), 0);
+    for (aof::ListWalk walk : {aof::kInstallWalk, aof::kInstalledWalk, aof::kDeletionWalk}) {
+        aof::ListEntry entry;
+        entry.ordinal = 0;
+        for (unsigned last = 0; aof::NextListEntry(index, walk, entry); last = entry.ordinal) {
+            if (entry.ordinal <= last || std::strlen(entry.destination) >= aof::kPathSize ||
+                (walk != aof::kDeletionWalk && entry.ordinal > aof::kMaxListEntries))
+                std::abort();
+        }
+    }
     return 0;
 }

@@ -27,18 +27,18 @@ TEST(RunMarker, ReadsBackWhatItWrites) {
 }
 
 TEST(RunMarker, RefusesWhatIsNoMarker) {
-    const char *texts[] = {"",
-                           "install",
-                           "install 1 0 ",
-                           "repair 1 0 C:\\a",
-                           "install x 0 C:\\a",
-                           "install 1 C:\\a",
-                           "install 4294967296 0 C:\\a",
-                           "Install 1 0 C:\\a",
-                           ("install 1 0 C:\\" + std::string(600, 'p')).c_str()};
-    for (const char *text : texts) {
+    const std::string texts[] = {"",
+                                 "install",
+                                 "install 1 0 ",
+                                 "repair 1 0 C:\\a",
+                                 "install x 0 C:\\a",
+                                 "install 1 C:\\a",
+                                 "install 4294967296 0 C:\\a",
+                                 "Install 1 0 C:\\a",
+                                 "install 1 0 C:\\" + std::string(600, 'p')};
+    for (const std::string &text : texts) {
         aof::RunMarker marker;
-        EXPECT_FALSE(aof::ParseRunMarker(text, marker)) << text;
+        EXPECT_FALSE(aof::ParseRunMarker(text.c_str(), marker)) << text;
     }
 }
 

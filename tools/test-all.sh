@@ -164,7 +164,7 @@ cat "$log/sample-check.txt"
 close_checks "$log/sample-check.txt"
 count_suite sample_check "$log/sample-check.txt"
 
-stage "the author's kit: the guide's SETUP.AFU fragments under AFUCHECK, run-sample.sh --update"
+stage "the author's kit: the guide's SETUP.AFU fragments under AFUCHECK, run-sample.sh --update, the one-way package table"
 python3 tests/kit/check_kit.py >"$log/authors-kit.txt" 2>&1
 grep -E '^(PASS|FAIL)' "$log/authors-kit.txt"
 grep -q '^FAIL' "$log/authors-kit.txt" && grep -v '^PASS' "$log/authors-kit.txt" | tail -n 40

@@ -8,21 +8,43 @@
   name, the others are added). A block without the line must be clean under AFUCHECK /WX. Each
   block is written as code page 932 with CR LF, beside an empty file for every FileName of
   [Install Macros] and [Install Files];
-- tools/run-sample.sh --update on the package pair tests/packages/memo-1.0 and memo-1.1.
+- tools/run-sample.sh --update on the package pair tests/packages/memo-1.0 and memo-1.1;
+- the packages of tests/kit/one-way.table, one way round: each is checked by AFUCHECK /PLAN
+  (which must give the row's diagnostics) and installed by SETUP.EXE on a fresh stand-in editor
+  (in the 32-bit registry view), every dialog affirmed through the robot. A package AFUCHECK
+  passes without an error must install as its plan says (files, menu entries, record) and
+  uninstall through its installed-apps entry (or its program copy) as a clean uninstall ends:
+  the files under C:\aoftest as before but for the program copy and its folders, the planned
+  files gone, no menu entry, no record, no apps entry. On a package that SETUP.EXE stops on (no
+  version recorded), AFUCHECK must have given an error; a row whose error SETUP.EXE does not
+  stop on must say why AFUCHECK is stricter.
 
-Prints PASS or FAIL per check and ends with "N passed, M failed". Checks with the AFUCHECK.EXE
-authors ship, the i686 build's (build/win32).
+Prints PASS or FAIL per check and ends with "N passed, M failed". Checks with the SETUP.EXE and
+AFUCHECK.EXE authors ship, the i686 build's (build/win32).
 """
 import os
 import re
+import shutil
 import subprocess
 import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))),
+                                "scenarios"))
+import run as runner  # noqa: E402  the scenario runner: its bench, robot runs and snapshots
 
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 BENCH = os.path.join(REPO, "tools", "bench", "bench.sh")
-AFUCHECK = os.path.join(REPO, "build", "win32", "AFUCHECK.EXE")
+SHIPPED = os.path.join(REPO, "build", "win32")
+AFUCHECK = os.path.join(SHIPPED, "AFUCHECK.EXE")
 GUIDE = os.path.join(REPO, "docs", "authoring.md")
+TABLE = os.path.join(REPO, "tests", "kit", "one-way.table")
 MAIN_SECTION = "aofude macro setup"
+PACKAGE = "C:\\aoftest\\pkg"
+FRESH_EDITOR = [("editor", "%TEST%\\Aofude /macropath %TEST%\\Aofude\\Macro"),
+                ("mkdir", "%TEST%\\Aofude\\Macro")]
+RECORDS = "HKCU\\Software\\Brenlo"
+APPS = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
 
 
 def read_fragments():
@@ -100,10 +122,8 @@ def bench(*arguments):
     return subprocess.run([BENCH, *arguments], stdout=subprocess.PIPE, stderr=subprocess.PIPE)
 
 
-def check_fragment(prefix, number, line, expected, body, base):
-    codes = [c for c in expected if c != "part"]
-    text = lay_over(base, body) if "part" in expected else body
-    folder = os.path.join(prefix, "drive_c", "aoftest", "guide", str(number))
+def write_package(folder, text):
+    """The setup-info file as code page 932 with CR LF, and an empty file for every FileName."""
     os.makedirs(folder, exist_ok=True)
     with open(os.path.join(folder, "SETUP.AFU"), "wb") as out:
         out.write("".join(l + "\r\n" for l in text).encode("cp932"))
@@ -111,10 +131,20 @@ def check_fragment(prefix, number, line, expected, body, base):
         path = os.path.join(folder, *re.split(r"[\\/]", name))
         os.makedirs(os.path.dirname(path), exist_ok=True)
         open(path, "wb").close()
+
+
+def diagnostic_codes(output):
+    return re.findall(r": (?:error|warning) (A\d{3}):", output)
+
+
+def check_fragment(prefix, number, line, expected, body, base):
+    codes = [c for c in expected if c != "part"]
+    text = lay_over(base, body) if "part" in expected else body
+    write_package(os.path.join(prefix, "drive_c", "aoftest", "guide", str(number)), text)
     options = [] if codes else ["/WX"]
     run = bench("run", AFUCHECK, *options, "C:\\aoftest\\guide\\%d\\SETUP.AFU" % number)
     output = run.stdout.decode("cp932", "replace")
-    found = re.findall(r": (?:error|warning) (A\d{3}):", output)
+    found = diagnostic_codes(output)
     if sorted(found) == sorted(codes) and (codes or run.returncode == 0):
         print("PASS docs/authoring.md:%d gives %s" % (line, " ".join(codes) or "nothing under /WX"))
         return True
@@ -136,6 +166,190 @@ def check_update_pair():
     return False
 
 
+def read_table():
+    """The rows of the one-way table: label, codes, folder, stricter (the reason) and lines."""
+    rows = []
+    for line in open(TABLE, encoding="utf-8").read().split("\n"):
+        if line.startswith("  "):
+            rows[-1]["lines"].append(line[2:])
+        elif line.strip() and not line.startswith("#"):
+            head, _, stricter = line.partition(" stricter: ")
+            head, _, folder = head.partition(" from ")
+            label, *codes = head.split()
+            rows.append({"label": label, "codes": [c for c in codes if c != "-"],
+                         "folder": folder, "stricter": stricter, "lines": []})
+    return rows
+
+
+def lay_package(unix, row, base):
+    """The row's package and the shipped SETUP.EXE in the folder unix."""
+    if row["folder"] == "sample":  # kept in UTF-8 here, shipped as code page 932
+        subprocess.run(["bash", os.path.join(REPO, "tools", "copy-sample.sh"), unix], check=True)
+    elif row["folder"]:
+        shutil.copytree(os.path.join(REPO, row["folder"]), unix, dirs_exist_ok=True)
+    else:
+        write_package(unix, lay_over(base, row["lines"]))
+    shutil.copyfile(os.path.join(SHIPPED, "SETUP.EXE"), os.path.join(unix, "SETUP.EXE"))
+
+
+def holds_value(tree, name):
+    """Whether a key of the dump tree (or below it) holds a value of this name."""
+    return tree is not None and (runner.find_value(tree, name) is not None or
+                                 any(holds_value(key, name) for key in tree["subkeys"]))
+
+
+class OneWay:
+    """One row of the one-way table on a freshly reset bench."""
+
+    def __init__(self, bench, config, row):
+        self.row = row
+        self.scenario = runner.Scenario("one-way-%s.scn" % row["label"], bench, config)
+        self.scenario.timeout = 20
+        os.makedirs(self.scenario.log_dir, exist_ok=True)
+        self.problems = []
+
+    def fail(self, text):
+        self.problems.append(text)
+
+    def plan_lines(self, label):
+        """The texts of the plan's lines "LABEL: TEXT" (indented or not)."""
+        return [l.strip()[len(label) + 2:] for l in self.output.split("\n")
+                if l.strip().startswith(label + ": ")]
+
+    def is_recorded(self):
+        """A version recorded and no run left marked: the install or update ran to its end."""
+        tree = self.scenario.dump_keys([RECORDS])[RECORDS][1]
+        return holds_value(tree, "MacroVersion") and not holds_value(tree, "RunInProgress")
+
+    def apps_entries(self):
+        tree = self.scenario.dump_keys([APPS])[APPS][1]
+        return [key for key in (tree["subkeys"] if tree else [])
+                if key["name"].split("\\")[-1].startswith("AofMacroSetup.")]
+
+    def menu(self):
+        """The stand-in editor's menu: {slot number: label} and the stored group names."""
+        rc, out, err = self.scenario.bench.wine([self.scenario.bench.program("editor"),
+                                                 "/dump-menu"], 30)
+        lines = [l.split("\t") for l in out.replace("\r", "").split("\n")]
+        return ({int(l[1]): l[2] for l in lines if l[0] == "slot"},
+                [l[3] for l in lines if l[0] == "group" and len(l) > 3 and l[3]])
+
+    def run_setup(self, name, program, command_line=False):
+        """SETUP.EXE with every dialog affirmed; the last dialog's text (for a failure)."""
+        rc, transcript = self.scenario.robot(name, program, [], True, command_line)
+        text = open(transcript, encoding="utf-8", errors="replace").read() \
+            if os.path.exists(transcript) else ""
+        dialogs = [d for d in runner.parse_transcript(text)[0] if d.kind != "progress"]
+        last = dialogs[-1].texts if dialogs else {}
+        said = (last.get("65535") or last.get("1001") or "no dialog").replace("\n", " ")
+        return said + ("" if rc == 0 else " (robot: exit code %s, %s)" % (rc, transcript))
+
+    def run(self, base):
+        s = self.scenario
+        s.bench.reset()
+        for word, rest in FRESH_EDITOR:
+            s.setup(runner.Line(0, word, rest, None))
+        lay_package(s.bench.unix(PACKAGE), self.row, base)
+        rc, self.output, _ = s.bench.spawn([AFUCHECK, "/PLAN", PACKAGE + "\\SETUP.AFU"],
+                                           30).result("cp932")
+        found = diagnostic_codes(self.output)
+        if sorted(found) != sorted(self.row["codes"]):
+            self.fail("AFUCHECK gave %s, not %s:\n%s" % (" ".join(found) or "nothing",
+                      " ".join(self.row["codes"]) or "nothing", self.output.rstrip()))
+        before = s.converge_state() if rc != 2 else None
+        said = self.run_setup("install", PACKAGE + "\\SETUP.EXE")
+        installed = self.is_recorded()
+        if rc == 2:
+            if installed and not self.row["stricter"]:
+                self.fail("SETUP.EXE installed a package AFUCHECK finds errors in; if AFUCHECK "
+                          "is stricter on purpose, the row must say why (stricter:)")
+            elif not installed and self.row["stricter"]:
+                self.fail("SETUP.EXE stopped (%s): the row is not stricter than SETUP.EXE" % said)
+        elif not installed:
+            self.fail("SETUP.EXE stopped on a package AFUCHECK passes: %s" % said)
+        else:
+            self.check_install()
+            self.uninstall()
+            self.check_clean(before)
+        return self.problems
+
+    def check_install(self):
+        """The files, menu entries and apps entry that the plan names are there."""
+        for path in self.plan_lines("先"):
+            if not os.path.isfile(self.scenario.bench.unix(path)):
+                self.fail("the install did not copy %s" % path)
+        slots = self.menu()[0]
+        for entry in self.plan_lines("ﾒﾆｭｰ"):
+            number, title = re.match(r"ﾏｸﾛ(\d+)「(.*)」$", entry).groups()
+            if not slots.get(int(number), "\0").endswith(title):
+                self.fail("the menu shows %s in slot %s, not the plan's 「%s」" %
+                          (slots.get(int(number), "nothing"), number, title))
+
+    def uninstall(self):
+        """Through the installed-apps entry, whose command is the quoted program copy; without an
+        InternalName there is none, and the program copy is started."""
+        folder, copies = re.match(r"(.*) \(.* と (.*)\)$",
+                                  self.plan_lines("アンインストール情報")[0]).groups()
+        # Without a final "\" the copies' names are joined to the folder's last name.
+        self.program_copy = folder.rpartition("\\")[0] + "\\" + copies
+        entries = self.apps_entries()
+        command = runner.find_value(entries[0], "UninstallString")["data"] if entries else None
+        if command is not None and command != '"%s"' % self.program_copy:
+            self.fail("the installed-apps entry runs %s, not the program copy" % command)
+        said = self.run_setup("uninstall", command or self.program_copy, command is not None)
+        if self.is_recorded():
+            self.fail("the uninstall did not end: %s" % said)
+
+    def check_clean(self, before):
+        """As a clean uninstall ends: only the program copy and the folders holding it are new
+        under C:\\aoftest, the planned files are gone (outside it too), no menu entry, no stored
+        group name, no record, no apps entry."""
+        after = self.scenario.converge_state()
+        kept = self.program_copy.lower().replace("\\", "/")
+        changed = [p for p in set(before) | set(after) if p.startswith("C:/")
+                   and before.get(p) != after.get(p)
+                   and not (p not in before and kept.startswith(p.lower()))]
+        outside = [p for p in self.plan_lines("先") if not p.lower().startswith("c:\\aoftest\\")]
+        for path in sorted(changed) + [p for p in outside
+                                        if os.path.exists(self.scenario.bench.unix(p))]:
+            self.fail("the uninstall left %s" % path)
+        slots, names = self.menu()
+        if slots or names:
+            self.fail("the menu still holds %s %s" % (slots or "", names or ""))
+        tree = self.scenario.dump_keys([RECORDS])[RECORDS][1]
+        if holds_value(tree, "MacroVersion") or holds_value(tree, "RunInProgress"):
+            self.fail("the package record is left")
+        if self.apps_entries():
+            self.fail("the installed-apps entry is left")
+
+
+def check_one_way():
+    """Every row of the one-way table; its results and the time it took."""
+    config = runner.Config("win32", "32")
+    scenario_bench = runner.Bench(config.logs)
+    scenario_bench.start()
+    started = time.monotonic()
+    rows = read_table()
+    results = []
+    for row in rows:
+        try:
+            problems = OneWay(scenario_bench, config, row).run(rows[0]["lines"])
+        except Exception as e:  # a fault of the bench or of this check: the row fails
+            problems = ["error: %s: %s" % (type(e).__name__, e)]
+        errors = any(code < "A200" for code in row["codes"])
+        what = "AFUCHECK %s, SETUP.EXE %s" % (
+            " ".join(row["codes"]) or "clean", "installs and uninstalls" if not errors else
+            "stops" if not row["stricter"] else "installs (stricter: %s)" % row["stricter"])
+        print("%s one-way %s: %s" % ("FAIL" if problems else "PASS", row["label"], what))
+        for problem in problems:
+            print("    " + problem.replace("\n", "\n    "))
+        results.append(not problems)
+    scenario_bench.lock_file.close()
+    print("(the one-way table of %d packages took %.0f s)" %
+          (len(rows), time.monotonic() - started))
+    return results
+
+
 def main():
     env = bench("env").stdout.decode()
     prefix = re.search(r"^export WINEPREFIX=(.*)$", env, re.M).group(1)
@@ -146,6 +360,7 @@ def main():
     results = [check_fragment(prefix, n, line, expected, body, fragments[0][2])
                for n, (line, expected, body) in enumerate(fragments, 1)]
     results.append(check_update_pair())
+    results.extend(check_one_way())
     failed = results.count(False)
     print("%d passed, %d failed" % (len(results) - failed, failed))
     return 1 if failed else 0

@@ -720,9 +720,10 @@ class Scenario:
 
     # -- cut-table: every run ended at each dialog, then run again, against an undisturbed run
 
-    def robot(self, name, program, answers, affirm_rest):
+    def robot(self, name, program, answers, affirm_rest, command_line=False):
         """Runs program under the robot with these answers (and "Affirm" for every dialog beyond
-        them when affirm_rest); (robot exit code, transcript path)."""
+        them when affirm_rest); with command_line, program is the whole command line, as written
+        (an app's UninstallString). (robot exit code, transcript path)."""
         answers_path = os.path.join(self.log_dir, name + '.answers')
         transcript = os.path.join(self.log_dir, name + '.transcript')
         with open(answers_path, 'w', encoding='utf-8') as f:
@@ -731,7 +732,8 @@ class Scenario:
             os.remove(transcript)
         args = [self.bench.program('robot'), '--answers', unix_to_win(answers_path),
                 '--transcript', unix_to_win(transcript), '--timeout', str(self.timeout)]
-        args += (['--affirm-rest'] if affirm_rest else []) + ['--', self.win_path(program)]
+        args += ['--affirm-rest'] if affirm_rest else []
+        args += ['--command-line', program] if command_line else ['--', self.win_path(program)]
         rc, out, err = self.bench.wine(args, self.timeout + 20)
         return rc, transcript
 

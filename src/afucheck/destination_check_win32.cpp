@@ -77,13 +77,14 @@ DestinationFault CheckLanding(Check &check, const Place &place, const FolderList
 
 // [Make Directory], in its order: a folder is made only inside one that exists by then.
 void CheckMadeFolders(Check &check, FolderList &folders) {
-    for (unsigned n = 1;; ++n) {
+    SetupSection listed;
+    listed.Read(check.file, kMakeDirectory);
+    unsigned count = CountListedFolders(listed.Index());
+    for (unsigned n = 1; n <= count; ++n) {
         char key[kKeyNameSize];
         FormatDecimal(key, n);
         char value[kPathSize];
-        ReadSetupText(check.file, kMakeDirectory, key, "", value, kMakeDirectorySize);
-        if (value[0] == '\0')
-            return;
+        ReadListedFolder(listed.Index(), n, value);
         Place place{kMadeFolder, LineOf(check, kMakeDirectory, key), ""};
         FormatText(place.shown, sizeof place.shown, "%s=%s", key, value);
         char folder[kPathSize];

@@ -144,19 +144,12 @@ void PrintGroup(const Plan &plan, int group) {
 
 // The folders of [Make Directory] of file, in the order the step takes them.
 void PrintFolders(const Plan &plan, const char *file, bool reverse) {
-    unsigned count = 0;
+    SetupSection folders;
+    folders.Read(file, kMakeDirectory);
+    unsigned count = CountListedFolders(folders.Index());
     char folder[kPathSize];
-    for (;; ++count) {
-        char key[11];
-        FormatDecimal(key, count + 1);
-        ReadSetupText(file, kMakeDirectory, key, "", folder, kMakeDirectorySize);
-        if (folder[0] == '\0')
-            break;
-    }
     for (unsigned i = 1; i <= count; ++i) {
-        char key[11];
-        FormatDecimal(key, reverse ? count + 1 - i : i);
-        ReadSetupText(file, kMakeDirectory, key, "", folder, kMakeDirectorySize);
+        ReadListedFolder(folders.Index(), reverse ? count + 1 - i : i, folder);
         Expand(plan, folder);
         Print(plan, "  %s\r\n", folder);
     }

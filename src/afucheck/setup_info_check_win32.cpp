@@ -373,18 +373,19 @@ void CheckSameDestination(Check &check, Destinations &seen, const char *section,
     seen.ordinals[seen.count++] = n;
 }
 
-// Entry n's destination, composed and expanded; false (reported) when it does not fit.
-bool CheckDestination(Check &check, const char *section, unsigned n, char *destination) {
-    char fileKey[kKeyNameSize];
+// The line of key stem + n of the section.
+unsigned LineOfEntry(const Check &check, const char *section, const char *stem, unsigned n) {
+    char key[kKeyNameSize];
+    MakeNumberedKey(key, stem, n);
+    return LineOf(check, section, key);
+}
+
+// An entry's destination, composed and expanded; false (reported) when it does not fit.
+bool CheckDestination(Check &check, const SetupSection &list, const char *section,
+                      const ListEntry &entry, char *destination) {
     char pathKey[kKeyNameSize];
-    NumberedKey(fileKey, kFileName, n);
-    NumberedKey(pathKey, kPath, n);
-    unsigned line = LineOf(check, section, fileKey);
-    SetupSection list;
-    list.Read(check.file, section);
-    ListEntry entry;
-    if (!ReadListEntry(list.Index(), n, entry))
-        return false;
+    NumberedKey(pathKey, kPath, entry.ordinal);
+    unsigned line = LineOfEntry(check, section, kFileName.stem, entry.ordinal);
     if (!entry.fits)
         Report(check, kPathOverLimit, line, pathKey);
     CopyText(destination, kPathSize, entry.destination);
@@ -397,16 +398,12 @@ bool CheckDestination(Check &check, const char *section, unsigned n, char *desti
     return true;
 }
 
-void CheckSource(Check &check, const char *section, unsigned n) {
+void CheckSource(Check &check, const char *section, const ListEntry &entry) {
     char fileKey[kKeyNameSize];
-    NumberedKey(fileKey, kFileName, n);
+    NumberedKey(fileKey, kFileName, entry.ordinal);
     unsigned line = LineOf(check, section, fileKey);
     char source[kPathSize];
-    SetupSection list;
-    list.Read(check.file, section);
-    ListEntry entry;
-    if (!ReadListEntry(list.Index(), n, entry) ||
-        ComposeSourcePath(source, check.setupFolder, entry.fileName) != kPathDone) {
+    if (ComposeSourcePath(source, check.setupFolder, entry.fileName) != kPathDone) {
         Report(check, kPathOverLimit, line, fileKey);
         return;
     }
@@ -416,64 +413,68 @@ void CheckSource(Check &check, const char *section, unsigned n) {
 }
 
 // Without a title the editor's menu shows the macro's destination as written.
-void CheckMacroTitle(Check &check, unsigned n) {
+void CheckMacroTitle(Check &check, const SetupSection &macros, unsigned n) {
     char titleKey[kKeyNameSize];
-    char fileKey[kKeyNameSize];
     NumberedKey(titleKey, kMacroTitle, n);
-    NumberedKey(fileKey, kFileName, n);
-    SetupSection list;
-    list.Read(check.file, kInstallMacros);
     char title[kMacroTitle.size];
     char shown[kPathSize];
-    if (ResolveMenuEntry(list.Index(), n, shown, title) != kPathDone || title[0] != '\0')
+    if (ResolveMenuEntry(macros.Index(), n, shown, title) != kPathDone || title[0] != '\0')
         return;
     char detail[kDetailSize];
     FormatText(detail, sizeof detail, "%s (メニューには「%s」)", titleKey, shown);
-    Report(check, kEmptyMacroTitle, LineOf(check, kInstallMacros, fileKey), detail);
+    Report(check, kEmptyMacroTitle, LineOfEntry(check, kInstallMacros, kFileName.stem, n), detail);
 }
 
+// The entries the install walk reaches: what an install copies (and registers).
 void CheckInstallList(Check &check, const char *section, Destinations &seen) {
-    unsigned count = static_cast<unsigned>(CountEntries(check.file, section));
+    SetupSection list;
+    list.Read(check.file, section);
+    unsigned count = CountListEntries(list.Index());
     if (section == kInstallMacros && count == 0)
         Report(check, kNoFirstMacro, LineOf(check, section, "FileName1"), "");
     CheckUnreachedEntries(check, section, count, "%s (インストールされるのは番号 %d までです)");
-    for (unsigned n = 1; n <= count; ++n) {
-        CheckSource(check, section, n);
+    ListEntry entry;
+    entry.ordinal = 0;
+    while (NextListEntry(list.Index(), kInstallWalk, entry)) {
+        CheckSource(check, section, entry);
         if (section == kInstallMacros)
-            CheckMacroTitle(check, n);
+            CheckMacroTitle(check, list, entry.ordinal);
         char destination[kPathSize];
-        char fileKey[kKeyNameSize];
-        NumberedKey(fileKey, kFileName, n);
-        if (CheckDestination(check, section, n, destination))
-            CheckSameDestination(check, seen, section, n, destination,
-                                 LineOf(check, section, fileKey));
+        if (CheckDestination(check, list, section, entry, destination))
+            CheckSameDestination(check, seen, section, entry.ordinal, destination,
+                                 LineOfEntry(check, section, kFileName.stem, entry.ordinal));
     }
 }
 
+// The entries the deletion walk reaches: what an install or an uninstall deletes.
 void CheckDeletionList(Check &check, const char *section) {
-    unsigned end = FindDeletionEnd(check.file, section);
-    CheckUnreachedEntries(check, section, end, "%s (読まれるのは番号 %d までです)");
-    for (unsigned n = 1; n <= end; ++n) {
+    SetupSection list;
+    list.Read(check.file, section);
+    ListEntry entry;
+    entry.ordinal = 0;
+    while (NextListEntry(list.Index(), kDeletionWalk, entry)) {
         char destination[kPathSize];
-        CheckDestination(check, section, n, destination);
+        CheckDestination(check, list, section, entry, destination);
     }
+    CheckUnreachedEntries(check, section, entry.ordinal - 1, "%s (読まれるのは番号 %d までです)");
 }
 
 void CheckMakeDirectory(Check &check) {
-    unsigned n = 1;
-    for (;; ++n) {
+    SetupSection folders;
+    folders.Read(check.file, kMakeDirectory);
+    unsigned count = CountListedFolders(folders.Index());
+    for (unsigned n = 1; n <= count; ++n) {
         char key[kKeyNameSize];
         FormatDecimal(key, n);
-        char folder[kMakeDirectorySize];
-        ReadSetupText(check.file, kMakeDirectory, key, "", folder, sizeof folder);
-        if (folder[0] == '\0')
-            break;
+        char folder[kPathSize];
+        ReadListedFolder(folders.Index(), n, folder);
         char expanded[kPathSize];
         CopyText(expanded, sizeof expanded, folder);
         unsigned line = LineOf(check, kMakeDirectory, key);
         if (ExpandChecked(check, expanded, line, key) && ClimbsToParent(folder))
             ReportClimb(check, line, key, folder, expanded);
     }
+    unsigned n = count + 1;
     int found = FindRawSection(check.scan, kMakeDirectory);
     for (std::size_t i = 0; found >= 0 && i < check.scan.count; ++i) {
         const RawItem &item = check.scan.items[i];
@@ -539,16 +540,6 @@ void CheckContents(Check &check, const char *oldPath) {
 }
 
 } // namespace
-
-unsigned FindDeletionEnd(const char *file, const char *section) {
-    SetupSection list;
-    list.Read(file, section);
-    ListEntry entry;
-    entry.ordinal = 0;
-    while (NextListEntry(list.Index(), kDeletionWalk, entry)) {
-    }
-    return entry.ordinal - 1;
-}
 
 void CheckSetupInfo(const char *path, const Machine &machine, DiagnosticList &list,
                     const char *oldPath) {

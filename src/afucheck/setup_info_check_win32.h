@@ -14,8 +14,4 @@ namespace aof {
 void CheckSetupInfo(const char *path, const Machine &machine, DiagnosticList &list,
                     const char *oldPath = nullptr);
 
-// The listed-file deletion passes over entries whose UnInstallOption is set and ends at the
-// first other entry without FileName: the ordinal before that one.
-unsigned FindDeletionEnd(const char *file, const char *section);
-
 } // namespace aof

@@ -53,6 +53,22 @@ int ResolveMenuEntry(const SectionIndex &macros, unsigned n, char *path, char *t
     return entry.fits ? kPathDone : kPathTooLong;
 }
 
+void ReadListedFolder(const SectionIndex &folders, unsigned n, char *folder) {
+    char key[kKeyNameSize];
+    FormatDecimal(key, n);
+    FindSectionText(folders, key, folder, kMakeDirectorySize);
+}
+
+unsigned CountListedFolders(const SectionIndex &folders) {
+    char folder[kPathSize];
+    unsigned count = 0;
+    for (;; ++count) {
+        ReadListedFolder(folders, count + 1, folder);
+        if (folder[0] == '\0')
+            return count;
+    }
+}
+
 unsigned CountListEntries(const SectionIndex &list) {
     ListEntry entry;
     entry.ordinal = 0;

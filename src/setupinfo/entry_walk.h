@@ -57,4 +57,12 @@ int ResolveMenuEntry(const SectionIndex &macros, unsigned n, char *path, char *t
 void ReadEntryText(const SectionIndex &list, const char *stem, unsigned n, char *out,
                    unsigned size);
 
+// The folders of [Make Directory] are its values "1", "2", ... up to the first empty one: an
+// install makes them in that order, an uninstall removes them in the reverse order. Value n as
+// written into folder (kPathSize bytes), "" when missing.
+void ReadListedFolder(const SectionIndex &folders, unsigned n, char *folder);
+
+// How many folders [Make Directory] lists.
+unsigned CountListedFolders(const SectionIndex &folders);
+
 } // namespace aof

@@ -69,6 +69,12 @@ TEST(EntryWalk, CountsAndReadsNumberedTexts) {
     char title[4];
     aof::ReadEntryText(Indexed("MacroTitle2=abcdef\n").index, "MacroTitle", 2, title, sizeof title);
     EXPECT_STREQ(title, "abc");
+    // [Make Directory]: values 1, 2, ... up to the first empty one, read as the reader gives them.
+    EXPECT_EQ(aof::CountListedFolders(Indexed("1=a\n2=b\n4=d\n").index), 2u);
+    EXPECT_EQ(aof::CountListedFolders(Indexed("1=\n2=b\n").index), 0u);
+    char folder[aof::kPathSize];
+    aof::ReadListedFolder(Indexed("01=x\n2=\"sub\\b\"\n").index, 2, folder);
+    EXPECT_STREQ(folder, "sub\\b");
 }
 
 } // namespace

@@ -13,7 +13,6 @@ class SetupSection;
 
 struct Check {
     const char *file;
-    char programFile[kPathSize];
     char setupFolder[kPathSize];
     FolderSet folders;
     bool canExpand; // the machine's editor is known: paths expand to its folders

@@ -106,9 +106,10 @@ void CheckCopiesFolder(Check &check, FolderList &folders) {
     FormatText(place.shown, sizeof place.shown, "%s=%s", key.key, value);
     char folder[kPathSize];
     char copy[kPathSize];
+    char programCopy[kPathSize];
     CopyText(folder, sizeof folder, value);
     if (!ExpandWithVariableNames(folder) || CheckPathValue(check, place, value, folder) ||
-        !ComposeCopyPath(copy, folder, check.file))
+        !ComposeUninstallInfoCopies(folder, check.file, copy, programCopy))
         return;
     if (CheckLanding(check, place, folders, copy, folder) != kDestinationIsFolder)
         AddKnownFolder(folders, folder);

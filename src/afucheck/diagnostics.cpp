@@ -42,7 +42,9 @@ constexpr CodeText kTexts[] = {
     {kValueCut, "値が長すぎます。切り詰められます"},
     {kNotYesOrNo, "InstallToMainGroup は yes か no にしてください"},
     {kNoFinalBackslash,
-     "UnInstallInfoPath の末尾に \\ がありません。ファイル名がフォルダ名に続けてつながります"},
+     "UnInstallInfoPath の末尾に \\ がありません。写しはこのフォルダの中ではなく一つ上の"
+     "フォルダに、フォルダ名を頭に付けた名前で置かれます (インストールもアンインストールも"
+     "できます)"},
     {kNoInternalName,
      "InternalName がありません。InternalName のない他のパッケージと記録を共有します"},
     {kSharedUninstallInfo, "UnInstallInfoPath が既定の \\macrodir\\ "

@@ -269,14 +269,10 @@ void ReportClimb(Check &check, unsigned line, const char *key, const char *value
     Report(check, kClimbsOut, line, detail);
 }
 
-// Without a final "" the copies' names are joined to the last folder name: say where they
-// land.
-void ReportJoinedCopies(Check &check, unsigned line, const char *value, const char *folder) {
-    char copy[kPathSize];
-    char programCopy[kPathSize];
-    if (!ComposeCopyPath(copy, folder, check.file) ||
-        !ComposeCopyPath(programCopy, folder, check.programFile))
-        return;
+// Without a final "\" the copies' names are joined to the folder's last name, and they land in
+// the folder above it: say where.
+void ReportJoinedCopies(Check &check, unsigned line, const char *value, const char *copy,
+                        const char *programCopy) {
     char detail[kDetailSize];
     FormatText(detail, sizeof detail, "%s=%s → 写しは %s", kUnInstallInfoPath.key, value, copy);
     AppendTextCut(detail, sizeof detail, " と ");
@@ -297,7 +293,8 @@ void CheckUninstallInfoPath(Check &check) {
     if (!ExpandChecked(check, folder, line, key.key))
         return;
     char copy[kPathSize];
-    if (!ComposeCopyPath(copy, folder, check.file)) {
+    char programCopy[kPathSize];
+    if (!ComposeUninstallInfoCopies(folder, check.file, copy, programCopy)) {
         char detail[kDetailSize];
         FormatText(detail, sizeof detail, "%s: %s%s", key.key, folder, LastComponent(check.file));
         Report(check, kPathOverLimit, line, detail);
@@ -305,7 +302,7 @@ void CheckUninstallInfoPath(Check &check) {
     }
     const char *slash = FindLastBackslash(value);
     if (!shared && (slash == nullptr || slash[1] != '\0'))
-        ReportJoinedCopies(check, line, value, folder);
+        ReportJoinedCopies(check, line, value, copy, programCopy);
     if (ClimbsToParent(value))
         ReportClimb(check, line, key.key, value, copy);
 }
@@ -549,7 +546,8 @@ void CheckSetupInfo(const char *path, const Machine &machine, DiagnosticList &li
     check.list = &list;
     check.folders = FoldersOf(machine);
     check.canExpand = machine.macroFolderKnown;
-    DeriveProgramPaths(path, check.programFile, check.setupFolder);
+    char programFile[kPathSize];
+    DeriveProgramPaths(path, programFile, check.setupFolder);
     unsigned char *bytes = nullptr;
     DWORD length = 0;
     if (!ReadWholeFile(path, &bytes, &length)) {

@@ -2,8 +2,9 @@
 # Installs what is needed, builds every configuration and runs every test:
 #   core unit tests (also under ASan/UBSan), short fuzz runs, the import check of SETUP.EXE and
 #   AFUCHECK.EXE, the Win32 tests of both builds, the bench's reset, the sample package under
-#   AFUCHECK /WX, the dialog scenarios under Wine, and the quick benchmark (it must run through;
-#   its times are printed, never judged).
+#   AFUCHECK /WX, the author's kit (tests/kit/check_kit.py: the guide's fragments under AFUCHECK,
+#   run-sample.sh --update, the one-way package table), the dialog scenarios under Wine, and the
+#   quick benchmark (it must run through; its times are printed, never judged).
 # The shipped i686 build is the tested build: its Win32 tests and every scenario run on it with
 # an editor a 32-bit installer registered, the scenarios that install the editor again with a
 # 64-bit installer's; the x86_64 build runs its Win32 tests and a smoke set of scenarios. The

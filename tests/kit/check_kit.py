@@ -29,11 +29,10 @@ import subprocess
 import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))),
-                                "scenarios"))
+REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+sys.path.insert(0, os.path.join(REPO, "tests", "scenarios"))
 import run as runner  # noqa: E402  the scenario runner: its bench, robot runs and snapshots
 
-REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 BENCH = os.path.join(REPO, "tools", "bench", "bench.sh")
 SHIPPED = os.path.join(REPO, "build", "win32")
 AFUCHECK = os.path.join(SHIPPED, "AFUCHECK.EXE")

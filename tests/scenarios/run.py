@@ -622,6 +622,8 @@ class Scenario:
             self.map_small_drive(line)
         elif word == 'mkdir':
             os.makedirs(self.bench.unix(self.win_path(rest.strip())), exist_ok=True)
+        elif word == 'await-file':
+            self.await_file(line)
         elif word == 'readonly':
             unix = self.bench.unix(self.win_path(rest.strip()))
             if not os.path.isfile(unix):
@@ -666,6 +668,20 @@ class Scenario:
             self.state(line, ['make-readonly', rest.strip()])
         else:
             raise ScenarioError(f'{line.where()}: unknown directive "{word}"')
+
+    def await_file(self, line):
+        """Waits, bounded, until a file that a program started by the run writes is there and
+        not empty (a batch file opened through the shell may still be running)."""
+        words = line.rest.split()
+        path = self.win_path(words[0])
+        seconds = float(words[1]) if len(words) > 1 else 10.0
+        unix = self.bench.unix(path)
+        deadline = time.monotonic() + seconds
+        while not (os.path.isfile(unix) and os.path.getsize(unix) > 0):
+            if time.monotonic() >= deadline:
+                raise ScenarioError(f'{line.where()}: await-file {path}: no such file, or still '
+                                    f'empty, after {seconds:g} s')
+            time.sleep(0.05)
 
     # -- running the program under the robot
 

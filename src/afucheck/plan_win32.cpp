@@ -131,8 +131,12 @@ void PrintGroup(const Plan &plan, int group) {
     } else if (IsGroupNameEmpty(plan.machine->groupNames, group)) {
         char name[kGroupName.size];
         ReadSetupString(plan.file, kGroupName, name);
+        // Without a GroupName the sub-menu stays without a name.
         Print(plan,
-              "メニュー: サブメニュー %s (名前のない空きグループ。GroupName「%s」を付けます)\r\n",
+              name[0] != '\0' ? "メニュー: サブメニュー %s "
+                                "(名前のない空きグループ。GroupName「%s」を付けます)\r\n"
+                              : "メニュー: サブメニュー %s (名前のない空きグループ。GroupName "
+                                "がないため名前はありません)\r\n",
               number, name);
     } else {
         char name[kGroupNameFieldSize + 1] = "";

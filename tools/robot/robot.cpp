@@ -53,8 +53,10 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -482,6 +484,173 @@ std::string messageBoxIcon(HWND box, DWORD waitMs, DWORD poll) {
     }
 }
 
+// ---- dialog fonts ----
+
+// A font handle belongs to the process that made it: the font a dialog gave its controls cannot
+// be read from here. It is rebuilt as the dialog manager builds it, from the template in the
+// program's file whose controls are the dialog's controls, and for a message box from the
+// system's message font (which the message box gives its text).
+struct TemplateFont {
+    std::vector<unsigned> ids; // the template's control ids, sorted
+    LOGFONTW font;
+};
+
+// Reads a dialog template's words, never past its end (a read past it only marks it broken).
+struct TemplateCursor {
+    const BYTE *base, *at, *end;
+    bool whole() const { return at <= end; }
+    WORD word() {
+        WORD v = 0;
+        if (at + 2 <= end)
+            memcpy(&v, at, 2);
+        at += 2;
+        return v;
+    }
+    DWORD dword() {
+        DWORD low = word();
+        return low | (DWORD)word() << 16;
+    }
+    std::wstring text() {
+        std::wstring t;
+        for (WORD c = word(); c != 0 && at <= end; c = word())
+            t += (wchar_t)c;
+        return t;
+    }
+    // A menu, class or title: nothing (0), an ordinal (0xFFFF and a word) or a text.
+    void skipNameOrOrdinal() {
+        WORD first = word();
+        if (first == 0xFFFF)
+            word();
+        else if (first != 0)
+            while (word() != 0 && at < end) {
+            }
+    }
+    void alignToDword() { at = base + ((at - base + 3) & ~(ptrdiff_t)3); }
+};
+
+LOGFONTW messageFont() {
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    return metrics.lfMessageFont;
+}
+
+// The font of a DIALOG or DIALOGEX template with DS_SETFONT, and its control ids.
+bool parseTemplate(const BYTE *data, DWORD size, TemplateFont &out) {
+    TemplateCursor c{data, data, data + size};
+    WORD version = c.word();
+    bool extended = version == 1 && c.word() == 0xFFFF;
+    DWORD style;
+    if (extended) {
+        c.at += 8; // help id, extended style
+        style = c.dword();
+    } else {
+        c.at = data;
+        style = c.dword();
+        c.dword(); // extended style
+    }
+    WORD count = c.word();
+    c.at += 8;             // x, y, cx, cy
+    c.skipNameOrOrdinal(); // menu
+    c.skipNameOrOrdinal(); // class
+    c.text();              // title
+    if (!(style & DS_SETFONT))
+        return false;
+    WORD points = c.word();
+    LOGFONTW &f = out.font;
+    f = {};
+    f.lfWeight = FW_DONTCARE;
+    if (extended) {
+        f.lfWeight = c.word();
+        f.lfItalic = (BYTE)c.word(); // italic, then the character set (not used)
+    }
+    std::wstring face = c.text();
+    for (WORD i = 0; i < count && c.whole(); ++i) {
+        c.alignToDword();
+        if (extended) {
+            c.at += 20; // help id, extended style, style, x, y, cx, cy
+            out.ids.push_back(c.dword() & 0xFFFF);
+        } else {
+            c.at += 16; // style, extended style, x, y, cx, cy
+            out.ids.push_back(c.word());
+        }
+        c.skipNameOrOrdinal(); // class
+        c.skipNameOrOrdinal(); // title
+        WORD extra = c.word();
+        c.at += extra;
+    }
+    if (!c.whole())
+        return false;
+    std::sort(out.ids.begin(), out.ids.end());
+    if (points == 0x7FFF) {
+        f = messageFont();
+        return true;
+    }
+    HDC screen = GetDC(nullptr);
+    f.lfHeight = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    ReleaseDC(nullptr, screen);
+    f.lfCharSet = DEFAULT_CHARSET;
+    f.lfQuality = PROOF_QUALITY;
+    wcsncpy(f.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+    return true;
+}
+
+BOOL CALLBACK collectTemplate(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR param) {
+    HRSRC found = FindResourceW(module, name, type);
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const BYTE *data = loaded ? (const BYTE *)LockResource(loaded) : nullptr;
+    TemplateFont font;
+    if (data && parseTemplate(data, SizeofResource(module, found), font))
+        ((std::vector<TemplateFont> *)param)->push_back(font);
+    return TRUE;
+}
+
+// The dialog templates of the program the process runs.
+std::vector<TemplateFont> templateFonts(HANDLE process) {
+    std::vector<TemplateFont> fonts;
+    wchar_t path[MAX_PATH * 2];
+    DWORD size = MAX_PATH * 2;
+    if (!QueryFullProcessImageNameW(process, 0, path, &size))
+        return fonts;
+    HMODULE module = LoadLibraryExW(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module)
+        return fonts;
+    EnumResourceNamesW(module, MAKEINTRESOURCEW(5) /* RT_DIALOG */, collectTemplate,
+                       (LONG_PTR)&fonts);
+    FreeLibrary(module);
+    return fonts;
+}
+
+// ---- clipping ----
+
+// Whether a text static shows its whole text: the size the text needs, measured as the control
+// draws it (the dialog's font, the control's width, words broken as a static breaks them),
+// against the control's client area. "" when it fits, else what it needs and has.
+std::string clipping(HWND control, const LOGFONTW *font) {
+    if (!font)
+        return "cannot be measured: the dialog's font is not known";
+    RECT client;
+    if (!GetClientRect(control, &client))
+        return "";
+    HFONT own = CreateFontIndirectW(font);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, own);
+    std::wstring text = tools::Widen(CP_ACP, windowBytes(control));
+    UINT format = DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_EXPANDTABS;
+    if (GetWindowLongW(control, GWL_STYLE) & SS_NOPREFIX)
+        format |= DT_NOPREFIX;
+    RECT needed = {0, 0, client.right, 0};
+    if (!text.empty())
+        DrawTextW(dc, text.c_str(), (int)text.size(), &needed, format);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(own);
+    if (needed.right <= client.right && needed.bottom <= client.bottom)
+        return "";
+    return "needs " + decimal(needed.right) + " x " + decimal(needed.bottom) + " px, has " +
+           decimal(client.right) + " x " + decimal(client.bottom) + " px";
+}
+
 // ---- dialog records ----
 
 struct Record {
@@ -493,6 +662,18 @@ struct Record {
     bool answered = false;
     bool closed = false;
     std::string counter, destination; // progress dialog: last texts seen
+    std::vector<std::string> clips;   // "dialog N control ID needs …" for each clipped text
+    bool fontKnown = false;
+    LOGFONTW font = {}; // the font the dialog gives its controls
+
+    // Adds "clipped ID: needs …" when the control does not show its whole text.
+    void checkClipping(HWND control, const std::string &id) {
+        std::string clip = clipping(control, fontKnown ? &font : nullptr);
+        if (clip.empty())
+            return;
+        lines.push_back("clipped " + id + ": " + clip);
+        clips.push_back("dialog " + decimal(number) + " control " + id + " " + clip);
+    }
 };
 
 bool hasControl(const std::vector<unsigned> &ids, unsigned id) {
@@ -560,8 +741,26 @@ void addText(std::vector<std::string> &lines, const std::string &field, HWND win
         lines.push_back("bytes " + field + ": " + hexBytes(bytes));
 }
 
+// The font the dialog gives its controls: the message font for a message box, else that of the
+// program's template with the same controls.
+void findFont(Record &r, const std::vector<unsigned> &ids, const std::vector<TemplateFont> &fonts) {
+    if (r.kind == "message-box") {
+        r.font = messageFont();
+        r.fontKnown = true;
+        return;
+    }
+    std::vector<unsigned> sorted = ids;
+    std::sort(sorted.begin(), sorted.end());
+    for (const TemplateFont &t : fonts)
+        if (t.ids == sorted) {
+            r.font = t.font;
+            r.fontKnown = true;
+            return;
+        }
+}
+
 Record describe(HWND window, int index, const std::vector<Record> &records,
-                const Options &options) {
+                const std::vector<TemplateFont> &fonts, const Options &options) {
     Record r;
     r.number = index;
     r.window = window;
@@ -572,6 +771,7 @@ Record describe(HWND window, int index, const std::vector<Record> &records,
         if (GetParent(c) == window)
             ids.push_back(controlId(c));
     r.kind = kindOf(cls, ids);
+    findFont(r, ids, fonts);
     r.answerable = cls == "#32770" && r.kind != "progress";
     addText(r.lines, "caption", window, options.hex);
     if (r.kind == "window" || r.kind == "dialog")
@@ -586,8 +786,10 @@ Record describe(HWND window, int index, const std::vector<Record> &records,
         std::string id = decimal(controlId(c));
         if (_stricmp(ccls.c_str(), "Button") == 0)
             r.lines.push_back("button " + id + ": " + escape(windowText(c)));
-        else if (_stricmp(ccls.c_str(), "Static") == 0 && isTextStatic(c))
+        else if (_stricmp(ccls.c_str(), "Static") == 0 && isTextStatic(c)) {
             addText(r.lines, "text " + id, c, options.hex);
+            r.checkClipping(c, id);
+        }
     }
     if (r.kind == "progress") {
         controlText(window, 1003, r.counter);
@@ -608,6 +810,7 @@ struct Robot {
     size_t nextAnswer = 0;
     std::vector<Record> records;
     PROCESS_INFORMATION process = {};
+    std::vector<TemplateFont> fonts; // of the program's dialog templates
     std::string failure;
     std::string failureKind;
     double started = 0; // preciseNow() just before the program was started
@@ -864,6 +1067,7 @@ struct Robot {
         if (controlText(progress.window, id, text) && text != last) {
             last = text;
             progress.lines.push_back("update " + decimal(id) + ": " + escape(text));
+            progress.checkClipping(GetDlgItem(progress.window, id), decimal(id));
         }
     }
 
@@ -901,7 +1105,7 @@ struct Robot {
                 continue;
             std::vector<std::string> seen;
             stamp(seen, "time");
-            Record record = describe(*w, (int)records.size() + 1, records, options);
+            Record record = describe(*w, (int)records.size() + 1, records, fonts, options);
             // A window hidden or destroyed while it was read (a progress dialog closing at that
             // moment) leaves a broken picture: an empty caption, controls missing, even the
             // wrong kind. It is not a dialog to record or answer. A window still shown after
@@ -951,6 +1155,7 @@ struct Robot {
             fail("start", "cannot start the program (error " + decimal(GetLastError()) + ")");
             return finish(false);
         }
+        fonts = templateFonts(process.hProcess);
         ULONGLONG overall = now() + (ULONGLONG)(options.timeout * 1000);
         ULONGLONG step = stepDeadline();
         bool ended = false;
@@ -990,7 +1195,21 @@ struct Robot {
             fail("unused", "the program ended with " +
                                decimal((long long)(answers.size() - nextAnswer)) +
                                " answer(s) unused, the first \"" + answers[required].text + "\"");
+        reportClipping();
         return finish(failure.empty() && ended);
+    }
+
+    // A text the user could not read whole fails the run once it has ended (the run itself
+    // goes on, so that everything after it is still seen and checked).
+    void reportClipping() {
+        std::vector<std::string> clips;
+        for (const Record &r : records)
+            clips.insert(clips.end(), r.clips.begin(), r.clips.end());
+        if (!clips.empty())
+            fail("clipped",
+                 clips.front() + (clips.size() > 1
+                                      ? " (and " + decimal((long long)clips.size() - 1) + " more)"
+                                      : ""));
     }
 
     int finish(bool ok) {

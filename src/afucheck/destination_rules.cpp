@@ -17,10 +17,6 @@ bool IsAsciiLetter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-std::size_t CharacterLength(const char *p) {
-    return IsLeadByte(static_cast<unsigned char>(*p)) && p[1] != '\0' ? 2 : 1;
-}
-
 // "/" as "\" ("/" is never a byte of a double-byte character); with fold, the ASCII letters
 // in lower case, the double-byte characters untouched.
 void Normalize(char *out, const char *path, bool fold) {

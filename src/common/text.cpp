@@ -22,8 +22,7 @@ bool IsLeadByte(unsigned char byte) {
     return false;
 }
 
-// Length of the character starting at s: 2 for a lead byte followed by a trail byte, else 1.
-static std::size_t CharacterLength(const char *s) {
+std::size_t CharacterLength(const char *s) {
     return IsLeadByte(static_cast<unsigned char>(s[0])) && s[1] != '\0' ? 2 : 1;
 }
 

@@ -23,6 +23,9 @@ void UseLeadByteRanges(const unsigned char (&ranges)[kLeadByteRangesSize]);
 // True for a byte that starts a double-byte character in the code page taken.
 bool IsLeadByte(unsigned char byte);
 
+// Length of the character starting at s: 2 for a lead byte followed by a trail byte, else 1.
+std::size_t CharacterLength(const char *s);
+
 // Copies src into dst (capacity bytes, NUL included), cutting it to capacity - 1 bytes.
 // A cut never leaves half a double-byte character at the end. Returns the length copied.
 std::size_t CopyText(char *dst, std::size_t capacity, const char *src);

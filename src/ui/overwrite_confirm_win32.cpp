@@ -5,6 +5,7 @@
 #include "ui/progress_dialog_win32.h"
 #include "ui/resource_ids.h"
 #include "ui/text_format.h"
+#include "ui/text_room_win32.h"
 
 #include <shellapi.h>
 
@@ -73,9 +74,7 @@ static void ShowFileIcon(HWND dialog, HINSTANCE instance, const char *source) {
 
 static void FillOverwriteQuestion(HWND dialog, const OverwriteQuestion &question) {
     ShowFileIcon(dialog, question.instance, question.source);
-    char line[kLineSize];
-    FormatText(line, sizeof line, kFileExistsFormat, question.destination);
-    SetDlgItemTextA(dialog, IDC_EXISTS_LINE, line);
+    ShowPathInControl(dialog, IDC_EXISTS_LINE, kFileExistsFormat, question.destination);
     char info[256];
     FormatFileInfo(info, question.destination);
     SetDlgItemTextA(dialog, IDC_CURRENT_INFO, info);

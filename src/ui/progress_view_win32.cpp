@@ -3,6 +3,7 @@
 #include "ui/progress_dialog_win32.h"
 #include "ui/resource_ids.h"
 #include "ui/text_format.h"
+#include "ui/text_room_win32.h"
 
 #include <commctrl.h>
 
@@ -43,7 +44,7 @@ static void ShowView(ProgressView &view) {
     view.lastShown = GetTickCount();
     SendDlgItemMessageA(view.dialog, IDC_PROGRESS_BAR, PBM_SETPOS, view.counter, 0);
     SetCounterText(view.dialog, view.counter, view.total);
-    SetDlgItemTextA(view.dialog, IDC_CURRENT_FILE, view.file);
+    ShowPathInControl(view.dialog, IDC_CURRENT_FILE, "%s", view.file);
     RedrawWindow(view.dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 

@@ -1,16 +1,21 @@
 #include "ui/message_dialog_win32.h"
 #include "ui/progress_dialog_win32.h"
 #include "ui/resource_ids.h"
+#include "ui/text_room_win32.h"
 
 namespace aof {
 
 // Both families, setup and uninstall, share this procedure: the text arrives as the creation
-// parameter, OK ends with 1, Cancel (or Escape) with 2.
+// parameter and is shown whole (a long one grows the dialog), OK ends with 1, Cancel (or
+// Escape) with 2.
 static INT_PTR CALLBACK MessageDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG:
-        SetDlgItemTextA(dialog, IDC_MESSAGE, reinterpret_cast<const char *>(lParam));
+    case WM_INITDIALOG: {
+        const char *text = reinterpret_cast<const char *>(lParam);
+        SetDlgItemTextA(dialog, IDC_MESSAGE, text);
+        FitMessageText(dialog, text);
         return TRUE;
+    }
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDOK:

@@ -15,4 +15,11 @@ int MeasureMissingHeight(HWND dialog, int id, const char *text);
 // name stays in view.
 void ShowPathInControl(HWND dialog, int id, const char *format, const char *path);
 
+// A text longer than the text control (1001) grows the dialog downwards, the text control with
+// it and the separator and buttons below it moved down as far, up to the height of the screen's
+// work area, where the dialog is centred again. A text that does not fit even then is shown in
+// a read-only edit control of the same place and id, which scrolls. A text that fits leaves the
+// dialog as its template made it. The text control already holds the text.
+void FitMessageText(HWND dialog, const char *text);
+
 } // namespace aof

@@ -6,17 +6,28 @@
 
 namespace aof {
 
+static_assert(kStopIcon == MB_ICONSTOP && kWarningIcon == MB_ICONEXCLAMATION &&
+                  kInformationIcon == MB_ICONINFORMATION,
+              "stop message icons are message box styles");
+
 static bool Stop(Teller &teller, const char *text, UINT icon) {
     teller.Tell(text, icon);
     return false;
 }
 
-bool ReportTableStore(Teller &teller, TableStore result, const char *groupFailureText) {
+bool TellStop(Teller &teller, StopId stop, StopLine line, const char *first, const char *second) {
+    char text[kStopTextSize];
+    unsigned char icon = ComposeStopMessage(text, stop, line, first, second);
+    return Stop(teller, text, icon);
+}
+
+bool ReportTableStore(Teller &teller, TableStore result, const char *groupFailureText,
+                      StopLine line) {
     switch (result) {
     case kTablesStored:
         return true;
     case kTablesChanged:
-        return Stop(teller, kMenuChangedDuringSetup, MB_ICONSTOP);
+        return TellStop(teller, kStopMenuChanged, line);
     case kGroupTableRefused:
         return Stop(teller, groupFailureText, MB_ICONSTOP);
     case kTablesUnreadable:
@@ -26,12 +37,12 @@ bool ReportTableStore(Teller &teller, TableStore result, const char *groupFailur
     return Stop(teller, kMacroRegistryOpenFailed, MB_ICONSTOP);
 }
 
-bool ReportRecordWrite(Teller &teller, bool written) {
-    return written || Stop(teller, kRecordWriteRefused, MB_ICONEXCLAMATION);
+bool ReportRecordWrite(Teller &teller, bool written, StopLine line) {
+    return written || TellStop(teller, kStopRecordUnwritable, line);
 }
 
-bool ReportRecordRead(Teller &teller, bool read) {
-    return read || Stop(teller, kRecordKeyNotOpened, MB_ICONEXCLAMATION);
+bool ReportRecordRead(Teller &teller, bool read, StopLine line) {
+    return read || TellStop(teller, kStopRecordUnreadable, line);
 }
 
 bool ReportMacroFolderPreparing(Teller &teller, MacroFolderPreparing result) {

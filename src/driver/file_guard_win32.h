@@ -5,14 +5,12 @@
 #pragma once
 
 #include "driver/teller_win32.h"
+#include "ui/stop_messages.h"
 
 namespace aof {
 
-// Tells that the file can no longer be read, naming it, followed by tail (what the stop
-// means: kSetupInterrupted, kUninstallInterrupted, kFilesKept, kFileDeletionInterrupted).
-void ReportUnreadable(Teller &teller, const char *file, const char *tail);
-
-// True when the file can still be read; otherwise reports it as above and gives false.
-bool EnsureReadable(Teller &teller, const char *file, const char *tail);
+// True when the file can still be read; otherwise tells that it can no longer be read, naming
+// it (kStopFileUnreadable, the stop line line), and gives false.
+bool EnsureReadable(Teller &teller, const char *file, StopLine line);
 
 } // namespace aof

@@ -1,5 +1,7 @@
 #include "driver/run_plan.h"
 
+#include "ui/stop_messages.h"
+
 namespace aof {
 
 static void Add(RunPlan &plan, StepKind kind, unsigned n = 0) {
@@ -53,6 +55,28 @@ void PlanUninstall(bool othersRemain, RunPlan &plan) {
     if (!othersRemain)
         Add(plan, kDeleteCopy);
     Add(plan, kDeleteRecord);
+}
+
+StopLine StopLineAfter(StopLine line, StepKind done, bool filesKept) {
+    switch (done) {
+    case kMarkRun: // the mark only makes the next run carry this one out
+    case kAskFileDeletion:
+    case kDeleteApp:
+    case kDeleteRecord:
+        return line;
+    case kPrepareMacroFolder:
+        return kLineMacroFolderMade;
+    case kRemoveRegistration:
+    case kLowerCount:
+        return kLineFilesStay;
+    case kDeleteListed:
+    case kRemoveFolders:
+        return filesKept ? line : kLineInDeletion;
+    case kDeleteCopy:
+        return filesKept ? line : kLineDeleted;
+    default:
+        return kLineCopiesStay; // an install's folders, deletions, copies and records
+    }
 }
 
 } // namespace aof

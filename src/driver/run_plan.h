@@ -69,4 +69,11 @@ void PlanInstall(const InstallShape &shape, RunPlan &plan);
 // othersRemain: other users still have the package, so its files stay without a question.
 void PlanUninstall(bool othersRemain, RunPlan &plan);
 
+enum StopLine : unsigned char; // ui/stop_messages.h
+
+// What a run that stops now leaves, once the step done has been carried out: line is what it
+// left before (at first kLineSetupCancelled or kLineUninstallCancelled). filesKept: an
+// uninstall whose files stay (the user chose so), whose deletion steps delete nothing.
+StopLine StopLineAfter(StopLine line, StepKind done, bool filesKept);
+
 } // namespace aof

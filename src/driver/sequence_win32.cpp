@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "common/file_replace_win32.h"
-#include "common/format.h"
 #include "driver/failure_reports_win32.h"
 #include "driver/file_guard_win32.h"
 #include "driver/listed_folders_win32.h"
@@ -31,11 +30,10 @@ int ReportCopyFailure(SequenceUser &user, const char *destination) {
 }
 
 // A path too long to compose is refused rather than shortened: copying to or from a cut path
-// could overwrite another file. The message names the entry by its file name.
+// could overwrite another file. The message names the entry by its file name; the entries
+// are copied only by an install, after its first changes.
 int ReportPathTooLong(SequenceUser &user, const char *fileName) {
-    char text[kFileName.size + sizeof kPathNameTooLong + 2];
-    FormatText(text, sizeof text, "%s\n\n%s", fileName, kPathNameTooLong);
-    user.Tell(text, MB_ICONSTOP);
+    TellStop(user, kStopEntryPathTooLong, kLineCopiesStay, fileName);
     return kCopyFailed;
 }
 
@@ -101,16 +99,15 @@ Sequence::~Sequence() {
 
 bool Sequence::Plan(RunPlan &plan) {
     bool uninstall = state_.mode == kUninstall;
+    line_ = uninstall ? kLineUninstallCancelled : kLineSetupCancelled;
     const char *file = uninstall ? state_.uninstallInfoCopy : state_.setupInfoPath;
     // An uninstall carried out again after its copy was deleted, the last of its files: it has
     // nothing left to read, and only its record to take away.
     copyGone_ = uninstall && state_.resuming && GetFileAttributesA(file) == INVALID_FILE_ATTRIBUTES;
     const char *const *sections = uninstall ? kUninstallLists : kInstallLists;
     for (unsigned i = 0; i < 4 && !copyGone_; ++i) {
-        if (!lists_[i].Read(file, sections[i])) {
-            ReportUnreadable(user_, file, uninstall ? kUninstallInterrupted : kSetupInterrupted);
-            return false;
-        }
+        if (!lists_[i].Read(file, sections[i]))
+            return TellStop(user_, kStopFileUnreadable, line_, file);
     }
     if (uninstall) {
         ReadSetupString(file, kGroupName, groupName_);
@@ -132,8 +129,9 @@ bool Sequence::MarkRun() {
     marker.version = state_.macroVersion;
     marker.users = state_.users;
     CopyText(marker.uninstallCopy, kPathSize, state_.uninstallInfoCopy);
-    return ReportRecordWrite(user_, OpenPackageRecord(record_, state_.recordKeyPath) &&
-                                        aof::MarkRun(record_, marker));
+    return ReportRecordWrite(
+        user_, OpenPackageRecord(record_, state_.recordKeyPath) && aof::MarkRun(record_, marker),
+        line_);
 }
 
 // Copies entry n of list 0 ([Install Macros]) or 1 ([Install Files]) under the progress
@@ -149,7 +147,7 @@ bool Sequence::CopyEntry(unsigned list, unsigned n) {
     CopyFolders folders = {state_.setupFolder, state_.editorFolder, state_.macroFolder};
     int result = CopyOneFile(lists_[list], n, folders, &state_.overwriteAll, user_);
     if (result == kEntryMissing)
-        ReportUnreadable(user_, state_.setupInfoPath, kSetupInterrupted);
+        TellStop(user_, kStopFileUnreadable, line_, state_.setupInfoPath);
     return result < kEntryMissing;
 }
 
@@ -167,7 +165,7 @@ bool Sequence::RegisterMacro(unsigned n) {
     if (ResolveMenuEntry(lists_[0].Index(), n, path, title) != kPathDone)
         return true;
     return !InsertMenuEntry(state_.tables.menu, slot, path, title) ||
-           ReportRecordWrite(user_, RecordSlotNumber(record_, n, slot));
+           ReportRecordWrite(user_, RecordSlotNumber(record_, n, slot), line_);
 }
 
 // The program copy is made of the running program, whatever the setup-info file is called
@@ -181,9 +179,7 @@ void Sequence::CopyProgram() {
         program[0] = '\0';
     else if (MakeProgramCopy(program, state_.programCopy))
         return;
-    char text[sizeof kProgramCopyFailedFormat + 2 * kPathSize];
-    FormatText(text, sizeof text, kProgramCopyFailedFormat, state_.programCopy, program);
-    user_.Tell(text, MB_ICONEXCLAMATION);
+    TellStop(user_, kStopProgramCopyFailed, kLineSetupGoesOn, state_.programCopy, program);
 }
 
 // The last step stays in view while the package is recorded. The file becomes the uninstall
@@ -191,14 +187,13 @@ void Sequence::CopyProgram() {
 // new copy at once.
 bool Sequence::CopySetupInfo() {
     user_.EndCopies();
-    if (!EnsureReadable(user_, state_.setupInfoPath, kSetupInterrupted))
+    if (!EnsureReadable(user_, state_.setupInfoPath, line_))
         return false;
-    if (!MakeSetupInfoCopy(state_.setupInfoPath, state_.uninstallInfoCopy)) {
-        // No count is written into a copy that was not made: the package would be recorded
-        // without the lists its update and uninstall need.
-        user_.Tell(kSetupInfoCopyFailed, MB_ICONEXCLAMATION);
-        return false;
-    }
+    // No count is written into a copy that was not made: the package would be recorded
+    // without the lists its update and uninstall need.
+    if (!MakeSetupInfoCopy(state_.setupInfoPath, state_.uninstallInfoCopy))
+        return TellStop(user_, kStopUninstallInfoCopyFailed, line_, state_.uninstallInfoFolder,
+                        LastComponent(state_.setupInfoPath));
     WriteInstalledUsers(state_.uninstallInfoCopy, state_.users);
     return true;
 }
@@ -208,8 +203,7 @@ bool Sequence::CopySetupInfo() {
 // complete.
 bool Sequence::DeleteCopy() {
     const char *copy = state_.uninstallInfoCopy;
-    if (GetFileAttributesA(copy) != INVALID_FILE_ATTRIBUTES &&
-        !EnsureReadable(user_, copy, kFileDeletionInterrupted))
+    if (GetFileAttributesA(copy) != INVALID_FILE_ATTRIBUTES && !EnsureReadable(user_, copy, line_))
         return false;
     DeleteFileA(copy);
     return true;
@@ -218,7 +212,7 @@ bool Sequence::DeleteCopy() {
 // The record goes, its mark with it: the uninstall is done.
 bool Sequence::DeleteRecord() {
     ClosePackageRecord(record_);
-    return ReportRecordWrite(user_, DeletePackageRecord(state_.recordKeyPath));
+    return ReportRecordWrite(user_, DeletePackageRecord(state_.recordKeyPath), line_);
 }
 
 // Stores the editor's tables of a new or files-only install, the chosen sub-menu named.
@@ -228,7 +222,7 @@ bool Sequence::StoreInstallTables() {
     if (namesGroup)
         NameGroupIfEmpty(state_.setupInfoPath, state_.tables.groups, state_.chosenGroup);
     return ReportTableStore(user_, StoreEditorTables(state_.tables, namesGroup),
-                            kMacroRegistryOpenFailed);
+                            kMacroRegistryOpenFailed, line_);
 }
 
 // Takes the package's entries out of the menu and, where its sub-menu became free, the name
@@ -238,10 +232,11 @@ bool Sequence::RemoveRegistration() {
     bool changed;
     if (!ReportRecordRead(user_,
                           RemovePackageRegistration(state_.recordKeyPath, lists_[0].Index(),
-                                                    groupName_, state_.tables, &cleared, &changed)))
+                                                    groupName_, state_.tables, &cleared, &changed),
+                          line_))
         return false;
     return ReportTableStore(user_, StoreEditorTables(state_.tables, cleared),
-                            kMacroRegistryOpenFailedNt);
+                            kMacroRegistryOpenFailedNt, line_);
 }
 
 // The bytes of a list's files where the install put them; a file that is not there adds none.
@@ -303,7 +298,7 @@ bool Sequence::RunStep(const aof::RunStep &step) {
         WriteInstalledUsers(state.uninstallInfoCopy, state.users + 1);
         return true;
     case kRecordVersion:
-        return ReportRecordWrite(user_, RecordMacroVersion(record_, state.macroVersion));
+        return ReportRecordWrite(user_, RecordMacroVersion(record_, state.macroVersion), line_);
     case kListApp:
         ListApp();
         return true;
@@ -352,6 +347,7 @@ RunEnd Sequence::CarryOut(const RunPlan &plan) {
     for (unsigned i = 0; i < plan.count; ++i) {
         if (!RunStep(plan.steps[i]))
             return kRunStopped;
+        line_ = StopLineAfter(line_, plan.steps[i].kind, declined_);
     }
     return declined_ ? kRunFilesKept : kRunDone;
 }

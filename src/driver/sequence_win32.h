@@ -9,6 +9,7 @@
 #include "record/package_record_win32.h"
 #include "setupinfo/setup_info_keys.h"
 #include "setupinfo/setup_section_win32.h"
+#include "ui/stop_messages.h"
 
 namespace aof {
 
@@ -102,7 +103,8 @@ class Sequence {
     unsigned short total_ = 0;
     unsigned copied_ = 0;
     bool declined_ = false;
-    bool copyGone_ = false; // an uninstall carried out again found its copy deleted
+    bool copyGone_ = false;               // an uninstall carried out again found its copy deleted
+    StopLine line_ = kLineSetupCancelled; // what a stop now leaves, by the steps carried out
 };
 
 } // namespace aof

@@ -4,7 +4,6 @@
 #include "driver/failure_reports_win32.h"
 #include "driver/file_guard_win32.h"
 #include "driver/mode_decision.h"
-#include "common/format.h"
 #include "driver/startup_paths.h"
 #include "editor/editor_environment_win32.h"
 #include "editor/menu_registry_win32.h"
@@ -33,8 +32,13 @@ static bool StopWith(const char *text, UINT icon = MB_ICONSTOP) {
     return false;
 }
 
+// Ends the run with one of the program's own stop messages; nothing has been changed yet.
+static bool StopWithOwn(StopId stop, const char *first = nullptr, const char *second = nullptr) {
+    return TellStop(MessageBoxes(), stop, kLineSetupCancelled, first, second);
+}
+
 static bool RefuseLongPath() {
-    return StopWith(kPathNameTooLong);
+    return StopWithOwn(kStopPathTooLong);
 }
 
 static bool FindEditorFolder(const RunState &state, char **editorFolder) {
@@ -47,8 +51,7 @@ static bool FindEditorFolder(const RunState &state, char **editorFolder) {
     case kEditorFolderUnusable:
         break;
     }
-    ShowSetupMessage(InstanceOf(state), kEditorFolderUnknown, kOkOnlyForm);
-    return false;
+    return StopWithOwn(kStopEditorFolderUnknown);
 }
 
 static bool ReadEditorTables(RunState &state) {
@@ -130,7 +133,7 @@ static bool FindMacroFolder(RunState &state) {
     case kMacroFolderOverLimit:
         break;
     }
-    return StopWith(kMacroFolderTooLong, MB_ICONEXCLAMATION);
+    return StopWithOwn(kStopMacroFolderTooLong);
 }
 
 static bool DeriveUninstallInfoPaths(RunState &state) {
@@ -139,7 +142,7 @@ static bool DeriveUninstallInfoPaths(RunState &state) {
                                   kMacroRelative) &&
             ComposeUninstallInfoCopies(state.uninstallInfoFolder, state.setupInfoPath,
                                        state.uninstallInfoCopy, state.programCopy)) ||
-           RefuseLongPath();
+           StopWithOwn(kStopUninstallInfoPathTooLong);
 }
 
 static bool ReadIdentity(RunState &state) {
@@ -155,14 +158,13 @@ static bool ReadIdentity(RunState &state) {
 // cannot be read would read as no package at all, and is not replaced either.
 static bool CheckUninstallInfoOwner(const RunState &state) {
     if (GetFileAttributesA(state.uninstallInfoCopy) != INVALID_FILE_ATTRIBUTES &&
-        !EnsureReadable(MessageBoxes(), state.uninstallInfoCopy, kSetupInterrupted))
+        !EnsureReadable(MessageBoxes(), state.uninstallInfoCopy, kLineSetupCancelled))
         return false;
     char owner[kOwnerNameSize];
     if (!IsOtherPackagesCopy(state.uninstallInfoCopy, state.internalName, owner))
         return true;
-    char text[sizeof kSharedUninstallInfoFormat + kOwnerNameSize];
-    FormatText(text, sizeof text, kSharedUninstallInfoFormat, owner);
-    return StopWith(text);
+    return StopWithOwn(kStopSharedUninstallInfo,
+                       state.setupName[0] != '\0' ? state.setupName : state.internalName, owner);
 }
 
 // Holds the package's run lock from the first pass to the end of the process. A second run of
@@ -181,9 +183,7 @@ static bool LockRun(RunState &state) {
         return true;
     }
     CloseHandle(lock);
-    char text[sizeof kRunAlreadyGoingFormat + sizeof state.setupName];
-    FormatText(text, sizeof text, kRunAlreadyGoingFormat, state.setupName);
-    return StopWith(text, MB_ICONINFORMATION);
+    return StopWithOwn(kStopRunAlreadyGoing, state.setupName);
 }
 
 static_assert(static_cast<int>(kInstallRun) == kNewInstall &&
@@ -221,7 +221,8 @@ static bool TakeBackRegistration(RunState &state) {
     bool changed;
     if (!ReportRecordRead(MessageBoxes(),
                           RemovePackageRegistration(state.recordKeyPath, macros.Index(), groupName,
-                                                    state.tables, &cleared, &changed)))
+                                                    state.tables, &cleared, &changed),
+                          kLineSetupCancelled))
         return false;
     state.repairing = state.resuming || changed;
     return true;
@@ -232,7 +233,8 @@ static StartupResult DecideStartupMode(RunState &state) {
     DWORD recorded;
     if (!LockRun(state) ||
         !ReportRecordRead(MessageBoxes(),
-                          ReadRecordValue(state.recordKeyPath, kRecordVersionValue, &recorded)))
+                          ReadRecordValue(state.recordKeyPath, kRecordVersionValue, &recorded),
+                          kLineSetupCancelled))
         return kStartupStopped;
     SetupMode mode = DecideRunMode(state, recorded);
     if (mode == kNewerInstalled) {

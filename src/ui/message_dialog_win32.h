@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-#include "ui/stop_messages.h"
-
 namespace aof {
 
 constexpr int kOkCancelForm = 1; // any other form value gives the OK-only form
@@ -17,11 +15,5 @@ int ShowUninstallMessage(HINSTANCE instance, const char *text, int form);
 // MessageBoxA with no owner and the program's caption (or the one given).
 int ShowMessageBox(const char *text, UINT style);
 int ShowMessageBoxCaptioned(const char *caption, const char *text, UINT style);
-
-// One of the program's own stop messages in a message box, with its icon (stop_messages.h):
-// first and second name the file or package its text names, stopLine tells what the stop
-// leaves.
-void ShowStop(StopId stop, const char *stopLine, const char *first = nullptr,
-              const char *second = nullptr);
 
 } // namespace aof

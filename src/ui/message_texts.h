@@ -22,11 +22,6 @@ inline constexpr char kEnvKeyNotOpened[] =
     "ﾚｼﾞｽﾄﾘの Aofude\\Env ｷｰが開けません。\n\nｾｯﾄｱｯﾌﾟを中止します。";
 inline constexpr char kInvalidMacroVersion[] =
     "*.AFUﾌｧｲﾙのMacroVersionの値が不正です。\n\nｾｯﾄｱｯﾌﾟを中止します。";
-// Another package keeps its uninstall information in the same file (its SetupName, or its
-// InternalName when it has none, fills in).
-inline constexpr char kSharedUninstallInfoFormat[] =
-    "このﾏｸﾛと、すでにｾｯﾄｱｯﾌﾟされている\n\n%s\n\nは、同じｱﾝｲﾝｽﾄｰﾙ情報ﾌｫﾙﾀﾞを使っています。"
-    "そのﾏｸﾛのｱﾝｲﾝｽﾄｰﾙ情報を壊さないよう、ｾｯﾄｱｯﾌﾟを中止します。\n製作者宛に連絡してください。";
 inline constexpr char kNewerVersionInstalled[] =
     " :\n\n既に新しいﾊﾞｰｼﾞｮﾝのﾏｸﾛがｾｯﾄｱｯﾌﾟされています。\n\nｾｯﾄｱｯﾌﾟを中止します。";
 
@@ -37,7 +32,6 @@ inline constexpr char kAboutMessage[] =
     "ｾｯﾄｱｯﾌﾟ情報ﾌｧｲﾙ (*.AFU) が見つからないか、このｾｯﾄｱｯﾌﾟｷｯﾄでは使えない形式ですので、"
     "ｾｯﾄｱｯﾌﾟは行いません。\n\n使い方 : SETUP.EXE [*.AFU ﾌｧｲﾙのﾊﾟｽ]\n"
     "連絡先 : Brenlo <support@brenlo.example>";
-inline constexpr char kPathNameTooLong[] = "ﾊﾟｽ名が長すぎます。\n\nｾｯﾄｱｯﾌﾟを中止します。";
 
 // Confirmations (each follows the package's display name).
 inline constexpr char kConfirmFilesOnly[] =
@@ -69,34 +63,10 @@ inline constexpr char kMacroRegistryOpenFailed[] =
 inline constexpr char kMacroRegistryOpenFailedNt[] =
     "青筆ﾏｸﾛ情報のﾚｼﾞｽﾄﾘｵｰﾌﾟﾝに失敗しました。\nWindows NT の場合はアクセス権を確認してください。"
     "\n\nｾｯﾄｱｯﾌﾟを中止します。";
-inline constexpr char kMenuChangedDuringSetup[] =
-    "ｾｯﾄｱｯﾌﾟ中に青筆ｴﾃﾞｨﾀの『ﾏｸﾛ(M)』ﾒﾆｭｰが変更されました。\n\nｾｯﾄｱｯﾌﾟを中止します。"
-    "もう一度ｾｯﾄｱｯﾌﾟを実行してください。";
 inline constexpr char kSlotNumberFailed[] =
     "マクロ番号の計算に失敗しました。製作者宛に連絡してください。";
-inline constexpr char kEditorFolderUnknown[] =
-    "青筆ｴﾃﾞｨﾀのｲﾝｽﾄｰﾙ先ﾌｫﾙﾀﾞがﾚｼﾞｽﾄﾘから分かりません。\n\nｾｯﾄｱｯﾌﾟを中止します。";
-inline constexpr char kMacroFolderTooLong[] =
-    "青筆ｴﾃﾞｨﾀのﾏｸﾛﾌｫﾙﾀﾞのﾊﾟｽ名が長すぎます。\n\nｾｯﾄｱｯﾌﾟを中止します。";
-
-// Package record.
-inline constexpr char kRecordKeyNotOpened[] =
-    "ﾚｼﾞｽﾄﾘの Brenlo\\AofMacroSetup ｷｰが開けません。\n\nｾｯﾄｱｯﾌﾟを中止します。";
-inline constexpr char kRecordWriteRefused[] =
-    "ﾚｼﾞｽﾄﾘの Brenlo\\AofMacroSetup ｷｰへの書き込みが拒否されました。\n\nｾｯﾄｱｯﾌﾟを中止します。";
-
-// A file the run depends on can no longer be read: the file, then what the stop means.
-inline constexpr char kFileUnreadableFormat[] =
-    "'%s'\n\nこのﾌｧｲﾙが読めなくなりました。ﾃﾞｨｽｸが取り出されたか、"
-    "他のﾌﾟﾛｸﾞﾗﾑが使用中の可能性があります。\n\n%s";
-inline constexpr char kSetupInterrupted[] = "ｾｯﾄｱｯﾌﾟを中断します。";
-inline constexpr char kUninstallInterrupted[] = "ｱﾝｲﾝｽﾄｰﾙを中断します。";
-inline constexpr char kFileDeletionInterrupted[] =
-    "ﾏｸﾛ登録は削除しましたが、ﾌｧｲﾙ / ﾌｫﾙﾀﾞの削除は中断しました。";
 
 // Install.
-inline constexpr char kSetupInfoCopyFailed[] =
-    "SETUP.AFU のｺﾋﾟｰに失敗しました。\n\nｾｯﾄｱｯﾌﾟを中断します。";
 inline constexpr char kFileCopyFailed[] =
     "\n\nﾌｧｲﾙのｺﾋﾟｰに失敗しました。ﾌｧｲﾙが正しく存在しているか確認してください。"
     "\nｾｯﾄｱｯﾌﾟを中断します。";
@@ -122,16 +92,6 @@ inline constexpr char kUninstallDone[] =
     "ｱﾌﾟﾘｹｰｼｮﾝ 自身\n\n'";
 inline constexpr char kUninstallDoneProgramKept[] =
     "'\n\nは削除されずに残っていますので、お手数ですが手動で削除してください。";
-
-// A run that cannot go on beside another run, or that ends without its uninstaller (the
-// package's display name, or a path, fills in).
-constexpr char kRunAlreadyGoingFormat[] =
-    "%s\n\nのｾｯﾄｱｯﾌﾟまたはｱﾝｲﾝｽﾄｰﾙが、すでに実行中です。\n\nｾｯﾄｱｯﾌﾟを中止します。"
-    "実行中のほうの画面で続けてください。";
-// The program copy (first), the running program (second).
-constexpr char kProgramCopyFailedFormat[] =
-    "'%s'\n\nｱﾝｲﾝｽﾄｰﾙに使うﾌﾟﾛｸﾞﾗﾑのｺﾋﾟｰを作れませんでした。ｾｯﾄｱｯﾌﾟは続けます。\n\n"
-    "ｱﾝｲﾝｽﾄｰﾙするときは、\n'%s'\nをもう一度実行してください。";
 
 // Overwrite confirmation and progress.
 inline constexpr char kFileExistsFormat[] = "'%s' ﾌｧｲﾙがすでに存在します。";

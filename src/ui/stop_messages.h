@@ -2,38 +2,50 @@
 // their texts, in message_texts.h). A stop message shows, in this order:
 //   what happened, naming the file or package it concerns;
 //   the one next step;
-//   the stop line, which the caller chooses by what the run has changed so far:
-//     nothing yet (at start-up, before the mode is decided, a run is a setup)
-//         kSetupCancelled, kUninstallCancelled                                   中止
-//     a setup after changes: kSetupInterruptedCopiesStay                         中断
-//     an uninstall after the menu entries went: kUninstallInterruptedFilesStay   中断
-//     an uninstall while files are deleted: kUninstallInterruptedInDeletion      中断
+//   the stop line, which the driver chooses by what the run has changed so far (StopLine).
 // Its icon: kStopIcon for a fault of the package or of the machine (a path too long, the
-// registry, a menu changed meanwhile), kWarningIcon for a failed file operation. Texts are
-// half-width katakana, and files are named by their real names.
+// registry, a menu changed meanwhile), kWarningIcon for a failed file operation,
+// kInformationIcon where nothing is at fault (another run of the package is going on). Texts
+// are half-width katakana, and files are named by their real names.
 #pragma once
 
+#include <cstddef>
+
+#include "common/text.h"
 #include "ui/message_texts.h"
 
 namespace aof {
 
-inline constexpr char kSetupInterruptedCopiesStay[] =
-    "ｺﾋﾟｰしたﾌｧｲﾙは残したまま、ｾｯﾄｱｯﾌﾟを中断します。";
-inline constexpr char kUninstallInterruptedFilesStay[] =
-    "ﾒﾆｭｰから削除し、ﾌｧｲﾙ / ﾌｫﾙﾀﾞは残したまま、ｱﾝｲﾝｽﾄｰﾙを中断します。";
-inline constexpr char kUninstallInterruptedInDeletion[] =
-    "ﾒﾆｭｰから削除し、ﾌｧｲﾙ / ﾌｫﾙﾀﾞの一部を削除したところで、ｱﾝｲﾝｽﾄｰﾙを中断します。";
+// What a run that stops now leaves behind, by what it has changed so far: 中止 before any
+// change, 中断 after, in the setup's or the uninstall's words. The next run of the package
+// completes what a stopped run began.
+enum StopLine : unsigned char {
+    kLineSetupCancelled,     // nothing changed yet (at start-up, before the mode is decided, a
+                             // run is a setup)
+    kLineUninstallCancelled, // an uninstall before any change
+    kLineMacroFolderMade,    // a setup that has only made the editor's macro folder
+    kLineCopiesStay,         // a setup after its first folders, deletions or copies
+    kLineFilesStay,          // an uninstall after the menu entries went, the files all there
+    kLineInDeletion,         // an uninstall while files are deleted
+    kLineDeleted,            // an uninstall whose files are gone, its record not yet
+    kLineSetupGoesOn,        // not a stop: the setup goes on
+    kLineCount
+};
+
+// The text of each line.
+extern const char *const kStopLines[kLineCount];
 
 // Follows a next step that ends in "て".
 inline constexpr char kRunAgain[] = "から、もう一度実行してください。";
 
-constexpr unsigned char kStopIcon = 0x10;    // MB_ICONSTOP
-constexpr unsigned char kWarningIcon = 0x30; // MB_ICONEXCLAMATION
+constexpr unsigned char kStopIcon = 0x10;        // MB_ICONSTOP
+constexpr unsigned char kWarningIcon = 0x30;     // MB_ICONEXCLAMATION
+constexpr unsigned char kInformationIcon = 0x40; // MB_ICONINFORMATION
 
 struct StopMessage {
-    const char *what; // may hold %s for a file or package (two at most)
-    const char *next;
-    bool runAgain; // the next step goes on with kRunAgain
+    const char *what; // may name a file or package (%s), as the row's comment says
+    const char *next; // may name a file too, after those of what
+    bool runAgain;    // the next step goes on with kRunAgain
     unsigned char icon;
 };
 
@@ -44,62 +56,26 @@ enum StopId {
     kStopMacroFolderTooLong,
     kStopEditorFolderUnknown,
     kStopSharedUninstallInfo,
+    kStopRunAlreadyGoing,
     kStopMenuChanged,
     kStopRecordUnreadable,
     kStopRecordUnwritable,
     kStopFileUnreadable,
-    kStopUnreadableWhileDeleting,
     kStopUninstallInfoCopyFailed,
+    kStopProgramCopyFailed,
     kStopCount
 };
 
-// One row each: what happened; the next step (then "run again"?); the icon. The comment names
-// where it is shown and so its stop lines.
-// clang-format off
-inline constexpr StopMessage kStopMessages[kStopCount] = {
-    // kStopPathTooLong: the setup-info file's or the program's own path (start-up)
-    {"ﾊﾟｽ名が長すぎます。",
-     "ｾｯﾄｱｯﾌﾟ元のﾌｫﾙﾀﾞを短いﾊﾟｽ名の場所へ移して", true, kStopIcon},
-    // kStopUninstallInfoPathTooLong: UnInstallInfoPath expanded (start-up)
-    {"ｱﾝｲﾝｽﾄｰﾙ情報ﾌｫﾙﾀﾞのﾊﾟｽ名が長すぎます。",
-     "製作者宛に連絡してください。", false, kStopIcon},
-    // kStopEntryPathTooLong: an entry of the lists, named by its file name (setup interrupted)
-    {"'%s'\n\nﾊﾟｽ名が長すぎるため、このﾌｧｲﾙをｺﾋﾟｰできません。",
-     "製作者宛に連絡してください。", false, kStopIcon},
-    // kStopMacroFolderTooLong: MacroPath, or the editor folder and its MACRO (start-up)
-    {"青筆ｴﾃﾞｨﾀのﾏｸﾛﾌｫﾙﾀﾞのﾊﾟｽ名が長すぎます。",
-     "青筆ｴﾃﾞｨﾀのﾏｸﾛﾌｫﾙﾀﾞを短いﾊﾟｽ名の場所に変えて", true, kStopIcon},
-    // kStopEditorFolderUnknown: UninstallString gives no folder (start-up)
-    {"青筆ｴﾃﾞｨﾀのｲﾝｽﾄｰﾙ先ﾌｫﾙﾀﾞがﾚｼﾞｽﾄﾘから分かりません。",
-     "青筆ｴﾃﾞｨﾀをｲﾝｽﾄｰﾙし直して", true, kStopIcon},
-    // kStopSharedUninstallInfo: this package and the other one, each its SetupName or, without
-    // one, its InternalName (start-up)
-    {"%s\n\nは、すでにｾｯﾄｱｯﾌﾟされている\n\n%s\n\nと同じｱﾝｲﾝｽﾄｰﾙ情報ﾌｧｲﾙを使います。"
-     "このままでは、そのﾏｸﾛのｱﾝｲﾝｽﾄｰﾙ情報が壊れます。",
-     "先にそのﾏｸﾛを、ﾌｧｲﾙの削除まで含めてｱﾝｲﾝｽﾄｰﾙして", true, kStopIcon},
-    // kStopMenuChanged: the editor's tables changed since this run read them (setup
-    // interrupted; uninstall cancelled, or interrupted for the sub-menu name)
-    {"実行中に青筆ｴﾃﾞｨﾀの『ﾏｸﾛ(M)』ﾒﾆｭｰが変更されました。起動中の青筆が保存したようです。",
-     "常駐青筆を含むすべての青筆を終了させて", true, kStopIcon},
-    // kStopRecordUnreadable (start-up; uninstall cancelled, or interrupted)
-    {"ﾚｼﾞｽﾄﾘの Brenlo\\AofMacroSetup ｷｰが開けません。",
-     "このｷｰのｱｸｾｽ権を確認して", true, kStopIcon},
-    // kStopRecordUnwritable (setup cancelled, or interrupted; uninstall interrupted)
-    {"ﾚｼﾞｽﾄﾘの Brenlo\\AofMacroSetup ｷｰに書き込めません。",
-     "このｷｰのｱｸｾｽ権を確認して", true, kStopIcon},
-    // kStopFileUnreadable: the setup-info file or the uninstall-info copy (start-up; setup and
-    // uninstall cancelled, or interrupted)
-    {"'%s'\n\nこのﾌｧｲﾙが読めなくなりました。ﾃﾞｨｽｸが取り出されたか、他のﾌﾟﾛｸﾞﾗﾑが使用中の可能性があります。",
-     "ﾃﾞｨｽｸを入れ直すか、そのﾌﾟﾛｸﾞﾗﾑを終了させて", true, kWarningIcon},
-    // kStopUnreadableWhileDeleting: the uninstall-info copy once the record has gone, so that a
-    // run again would install (uninstall interrupted, deletion interrupted)
-    {"'%s'\n\nこのﾌｧｲﾙが読めなくなりました。ﾃﾞｨｽｸが取り出されたか、他のﾌﾟﾛｸﾞﾗﾑが使用中の可能性があります。",
-     "残ったﾌｧｲﾙ / ﾌｫﾙﾀﾞは手動で削除してください。", false, kWarningIcon},
-    // kStopUninstallInfoCopyFailed: the uninstall-info folder and the setup-info file's own
-    // name (setup interrupted)
-    {"ｱﾝｲﾝｽﾄｰﾙ情報ﾌｫﾙﾀﾞ\n\n'%s'\n\nに %s をｺﾋﾟｰできませんでした。",
-     "そのﾌｫﾙﾀﾞに書き込めることを確認して", true, kWarningIcon},
-};
-// clang-format on
+// One row each, in the order of StopId, with its icon and next step (stop_messages.cpp).
+extern const StopMessage kStopMessages[kStopCount];
+
+// Holds what happened and the next step with two paths, and the longest stop line.
+constexpr std::size_t kStopTextSize = 2 * kPathSize + 512;
+
+// The whole message: what happened, a line break, the next step, an empty line, the stop
+// line. first and second fill in the row's %s, in order; out holds kStopTextSize bytes. Gives
+// the icon to show it with.
+unsigned char ComposeStopMessage(char *out, StopId stop, StopLine line, const char *first = nullptr,
+                                 const char *second = nullptr);
 
 } // namespace aof

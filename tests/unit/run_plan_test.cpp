@@ -1,5 +1,7 @@
 #include "driver/run_plan.h"
 
+#include "ui/stop_messages.h"
+
 #include <gtest/gtest.h>
 #include <string>
 
@@ -46,6 +48,31 @@ TEST(RunPlan, UninstallsKeepTheRecordUntilTheFilesAreGone) {
     EXPECT_EQ(Show(plan), "Mrlqd0d1d2faxe");
     aof::PlanUninstall(true, plan);
     EXPECT_EQ(Show(plan), "Mrlae");
+}
+
+// The stop line a failure of each step would show, one letter per step: s, u nothing changed
+// (setup, uninstall), m the macro folder made, c copies stay, f files stay, i in the deletion,
+// d deleted.
+std::string ShowStopLines(const aof::RunPlan &plan, aof::StopLine line, bool filesKept) {
+    std::string letters;
+    for (unsigned i = 0; i < plan.count; ++i) {
+        letters += "sumcfidg"[line];
+        line = aof::StopLineAfter(line, plan.steps[i].kind, filesKept);
+    }
+    return letters;
+}
+
+TEST(RunPlan, AStopSaysWhatTheStepsCarriedOutLeave) {
+    aof::RunPlan plan;
+    aof::PlanInstall({false, false, true, 1, 0}, plan); // PMFDC1R1ipSuVAU
+    EXPECT_EQ(ShowStopLines(plan, aof::kLineSetupCancelled, false), "smmcccccccccc");
+    aof::PlanInstall({true, false, false, 1, 0}, plan); // MFDC1ipVAU
+    EXPECT_EQ(ShowStopLines(plan, aof::kLineSetupCancelled, false), "ssccccccc");
+    aof::PlanUninstall(false, plan); // Mrlqd0d1d2faxe
+    EXPECT_EQ(ShowStopLines(plan, aof::kLineUninstallCancelled, false), "uufffiiiiid");
+    EXPECT_EQ(ShowStopLines(plan, aof::kLineUninstallCancelled, true), "uufffffffff");
+    aof::PlanUninstall(true, plan); // Mrlae
+    EXPECT_EQ(ShowStopLines(plan, aof::kLineUninstallCancelled, false), "uufff");
 }
 
 } // namespace

@@ -41,34 +41,50 @@ TEST(StopMessages, EachSaysWhatHappenedAndOneNextStepInHalfWidthKatakana) {
         if (message.runAgain)
             next += aof::kRunAgain;
         EXPECT_TRUE(EndsWith(next, "ください。")) << next;
-        EXPECT_LE(CountOf(message.what, "%s"), 2);
-        EXPECT_EQ(CountOf(message.what, "%"), CountOf(message.what, "%s"));
+        std::string both = std::string(message.what) + next;
+        EXPECT_LE(CountOf(both, "%s"), 2);
+        EXPECT_EQ(CountOf(both, "%"), CountOf(both, "%s"));
         EXPECT_FALSE(HasFullWidthKatakana(message.what));
         EXPECT_FALSE(HasFullWidthKatakana(next.c_str()));
         // A file is named by its real name, never a fixed "SETUP.AFU".
         EXPECT_EQ(std::string(message.what).find("SETUP.AFU"), std::string::npos);
-        EXPECT_TRUE(message.icon == aof::kStopIcon || message.icon == aof::kWarningIcon);
+        EXPECT_TRUE(message.icon == aof::kStopIcon || message.icon == aof::kWarningIcon ||
+                    message.icon == aof::kInformationIcon);
     }
+}
+
+TEST(StopMessages, ComposeWhatNextAndStopLineWithTheNamesInTheirPlaces) {
+    char text[aof::kStopTextSize];
+    // A name is taken as it is, a "%s" in it too; the longest paths fit whole.
+    std::string longPath = "C:\\" + std::string(aof::kPathSize - 4, 'a');
+    aof::ComposeStopMessage(text, aof::kStopProgramCopyFailed, aof::kLineSetupGoesOn,
+                            longPath.c_str(), "D:\\pkg\\%s.EXE");
+    EXPECT_EQ(std::string(text), "'" + longPath +
+                                     "'\n\nｱﾝｲﾝｽﾄｰﾙに使うﾌﾟﾛｸﾞﾗﾑのｺﾋﾟｰを作れませんでした。\n"
+                                     "ｱﾝｲﾝｽﾄｰﾙするときは、\n'D:\\pkg\\%s.EXE'\n"
+                                     "をもう一度実行してください。\n\nｾｯﾄｱｯﾌﾟは続けます。");
+    aof::ComposeStopMessage(text, aof::kStopRecordUnwritable, aof::kLineCopiesStay);
+    EXPECT_STREQ(text, "ﾚｼﾞｽﾄﾘの Brenlo\\AofMacroSetup ｷｰに書き込めません。\n"
+                       "このｷｰのｱｸｾｽ権を確認してから、もう一度実行してください。\n\n"
+                       "ｺﾋﾟｰしたﾌｧｲﾙは残したまま、ｾｯﾄｱｯﾌﾟを中断します。");
 }
 
 TEST(StopMessages, StopLinesSayWhetherAnythingWasChangedAndWhichRunStopped) {
     struct Line {
-        const char *text;
         const char *run;
-        const char *stop;
+        const char *end;
     };
-    const Line lines[] = {
-        {aof::kSetupCancelled, "ｾｯﾄｱｯﾌﾟ", "中止"},
-        {aof::kUninstallCancelled, "ｱﾝｲﾝｽﾄｰﾙ", "中止"},
-        {aof::kSetupInterruptedCopiesStay, "ｾｯﾄｱｯﾌﾟ", "中断"},
-        {aof::kUninstallInterruptedFilesStay, "ｱﾝｲﾝｽﾄｰﾙ", "中断"},
-        {aof::kUninstallInterruptedInDeletion, "ｱﾝｲﾝｽﾄｰﾙ", "中断"},
+    const Line lines[aof::kLineCount] = {
+        {"ｾｯﾄｱｯﾌﾟ", "を中止します。"},  {"ｱﾝｲﾝｽﾄｰﾙ", "を中止します。"},
+        {"ｾｯﾄｱｯﾌﾟ", "を中断します。"},  {"ｾｯﾄｱｯﾌﾟ", "を中断します。"},
+        {"ｱﾝｲﾝｽﾄｰﾙ", "を中断します。"}, {"ｱﾝｲﾝｽﾄｰﾙ", "を中断します。"},
+        {"ｱﾝｲﾝｽﾄｰﾙ", "を中断します。"}, {"ｾｯﾄｱｯﾌﾟ", "は続けます。"},
     };
-    for (const Line &line : lines) {
-        std::string text = line.text;
-        EXPECT_EQ(CountOf(text, line.run), 1) << text;
-        EXPECT_TRUE(EndsWith(text, (std::string(line.stop) + "します。").c_str())) << text;
-        EXPECT_FALSE(HasFullWidthKatakana(line.text));
+    for (int line = 0; line < aof::kLineCount; ++line) {
+        std::string text = aof::kStopLines[line];
+        EXPECT_EQ(CountOf(text, lines[line].run), 1) << text;
+        EXPECT_TRUE(EndsWith(text, lines[line].end)) << text;
+        EXPECT_FALSE(HasFullWidthKatakana(text.c_str()));
     }
 }
 

@@ -18,9 +18,9 @@ bool IsReadOnly(const std::string &path) {
     return (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
-int CountFiles() {
+int CountFiles(const std::string &folder) {
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((kRoot + "\\*").c_str(), &found);
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
     int count = 0;
     do {
         count += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ? 1 : 0;
@@ -39,7 +39,8 @@ struct ReplaceCase {
     Source source;
     bool failIfExists;
     bool copied;
-    DWORD error; // when not copied
+    DWORD error;       // when not copied
+    bool deep = false; // in a folder whose path takes more than MAX_PATH bytes (not characters)
 };
 
 const ReplaceCase kCases[] = {
@@ -57,8 +58,20 @@ const ReplaceCase kCases[] = {
     // A folder is no file to overwrite, and nothing is put in its place.
     {"folder, new file", kFolder, kPresent, true, false, ERROR_ACCESS_DENIED},
     {"folder, replaced", kFolder, kPresent, false, false, ERROR_ACCESS_DENIED},
-    {"temporary names taken", kTaken, kPresent, false, true, 0},
+    // The temporary name is no longer than the file's own: it fits wherever the file does.
+    {"replaced in a folder of long Japanese names", kOld, kPresent, false, true, 0, true},
+    {"temporary names taken", kTaken, kPresent, false, true, 0}, // last: its files are checked
 };
+
+// Under kRoot, folders of double-byte names: 278 bytes of code page 932, 153 characters.
+std::string MakeFolder(bool deep) {
+    std::string folder = kRoot;
+    for (int level = 0; deep && level < 5; ++level) {
+        folder += "\\深い階層に作られたマクロのためのフォルダ名の例です";
+        CreateDirectoryA(folder.c_str(), nullptr);
+    }
+    return folder;
+}
 
 } // namespace
 
@@ -67,8 +80,9 @@ TEST_CASE(CopyIntoPlaceReplacesInOneStepOrLeavesTheOldFile) {
         RemoveTree(kRoot);
         CreateDirectoryA("C:\\aoftest", nullptr);
         CreateDirectoryA(kRoot.c_str(), nullptr);
+        std::string folder = MakeFolder(c.deep);
         std::string source = kRoot + "\\新.mac";
-        std::string destination = kRoot + "\\表.mac";
+        std::string destination = folder + "\\表.mac";
         if (c.source != kMissing) {
             WriteBytes(source, "new contents");
             SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_READONLY); // from a CD-ROM
@@ -88,7 +102,7 @@ TEST_CASE(CopyIntoPlaceReplacesInOneStepOrLeavesTheOldFile) {
             c.destination == kHeldOld || c.source == kHeld
                 ? CreateFileA(heldPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
                 : INVALID_HANDLE_VALUE;
-        int filesBefore = CountFiles();
+        int filesBefore = CountFiles(folder);
         SetLastError(0);
         bool copied = aof::CopyIntoPlace(source.c_str(), destination.c_str(), c.failIfExists);
         DWORD error = GetLastError();
@@ -102,7 +116,7 @@ TEST_CASE(CopyIntoPlaceReplacesInOneStepOrLeavesTheOldFile) {
                                ", " + std::to_string(c.copied && c.destination == kNone) +
                                " file(s) added";
         std::string outcome = std::string(c.name) + ": " + ReadBytes(destination) + ", " +
-                              std::to_string(CountFiles() - filesBefore) + " file(s) added";
+                              std::to_string(CountFiles(folder) - filesBefore) + " file(s) added";
         if (copied != c.copied || (c.copied && IsReadOnly(destination)) ||
             (!copied && c.error != 0 && error != c.error))
             outcome += ", copied " + std::to_string(copied) + " error " + std::to_string(error);

@@ -156,8 +156,8 @@ struct Options {
     double timeout = 30;
     double stepTimeout = -1; // default: the overall timeout
     DWORD poll = 20;
-    bool hex = false;   // also write the code page 932 bytes of every caption and text
-    bool times = false; // also write when each dialog was seen and answered
+    bool hex = false;        // also write the code page 932 bytes of every caption and text
+    bool times = false;      // also write when each dialog was seen and answered
     bool affirmRest = false; // dialogs beyond the answers get "Affirm"
     std::wstring commandLine;
 };

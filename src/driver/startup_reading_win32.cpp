@@ -10,6 +10,7 @@
 #include "editor/slot_allocation_win32.h"
 #include "record/package_record_win32.h"
 #include "record/run_marker.h"
+#include "setupinfo/entry_walk.h"
 #include "setupinfo/setup_section_win32.h"
 #include "setupinfo/entry_resolution_win32.h"
 #include "setupinfo/folder_variables_win32.h"
@@ -228,6 +229,25 @@ static bool TakeBackRegistration(RunState &state) {
     return true;
 }
 
+// Whether the files a setup copies are beside its setup-info file. A setup that ended early is
+// carried out again from the start, its files copied again; the program copy in the
+// uninstall-info folder (which the installed-apps entry starts) has none of them beside it.
+static bool HasPackageFiles(const RunState &state) {
+    static const char *const kCopiedLists[] = {kInstallMacros, kInstallFiles};
+    for (const char *section : kCopiedLists) {
+        SetupSection list;
+        list.Read(state.setupInfoPath, section);
+        ListEntry entry = {};
+        while (NextListEntry(list.Index(), kInstallWalk, entry)) {
+            char source[kPathSize];
+            if (ComposeSourcePath(source, state.setupFolder, entry.fileName) == kPathDone &&
+                GetFileAttributesA(source) == INVALID_FILE_ATTRIBUTES)
+                return false;
+        }
+    }
+    return true;
+}
+
 static StartupResult DecideStartupMode(RunState &state) {
     ComposeRecordKeyPath(state.recordKeyPath, state.internalName);
     DWORD recorded;
@@ -241,6 +261,10 @@ static StartupResult DecideStartupMode(RunState &state) {
         char text[kConfirmationSize];
         ComposeNewerVersionMessage(text, state.setupName);
         ShowSetupMessage(InstanceOf(state), text, kOkOnlyForm);
+        return kStartupStopped;
+    }
+    if (state.resuming && mode != kUninstall && !HasPackageFiles(state)) {
+        StopWithOwn(kStopResumeWithoutFiles, state.setupName, LastComponent(state.programFile));
         return kStartupStopped;
     }
     state.repairing = state.resuming && mode != kUpdate; // an update leaves the tables alone

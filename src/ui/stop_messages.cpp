@@ -67,6 +67,12 @@ const StopMessage kStopMessages[kStopCount] = {
     // package instead (a setup's copies; the setup goes on, without an installed-apps entry)
     {"'%s'\n\nｱﾝｲﾝｽﾄｰﾙに使うﾌﾟﾛｸﾞﾗﾑのｺﾋﾟｰを作れませんでした。",
      "ｱﾝｲﾝｽﾄｰﾙするときは、\n'%s'\nをもう一度実行してください。", false, kWarningIcon},
+    // kStopResumeWithoutFiles: the package's SetupName, then its program's name; a setup of it
+    // ended early and is to be carried out again, but the package's files are not beside the
+    // setup-info file (the program copy, as the installed-apps entry starts it) (start-up)
+    {"%s\n\nのｾｯﾄｱｯﾌﾟが前回、途中で終わっています。ここにはﾏｸﾛのﾌｧｲﾙがないため、続きを行えません。",
+     "ﾏｸﾛが配布されたﾌｫﾙﾀﾞにある %s を実行して、ｾｯﾄｱｯﾌﾟを最後まで行ってください。", false,
+     kWarningIcon},
 };
 // clang-format on
 

@@ -63,6 +63,7 @@ enum StopId {
     kStopFileUnreadable,
     kStopUninstallInfoCopyFailed,
     kStopProgramCopyFailed,
+    kStopResumeWithoutFiles,
     kStopCount
 };
 

@@ -76,7 +76,7 @@ static char FoldAscii(char c) {
 
 bool ComposeTemporaryPath(char *out, const char *path, char mark) {
     const char *name = LastComponent(path);
-    if (*name == mark)
+    if (*name == '\0' || *name == mark)
         return false;
     std::size_t head = static_cast<std::size_t>(name - path);
     std::memcpy(out, path, head);

@@ -45,7 +45,7 @@ const char *LastComponent(const char *path);
 
 // A path beside path for a temporary file, no longer than path: its last component with the
 // first character replaced by mark ("C:\m\a.mac" and '~' give "C:\m\~.mac"). False when that
-// component begins with mark already, so that the name would be the file's own.
+// component is empty, or begins with mark already (the name would be the file's own).
 bool ComposeTemporaryPath(char *out, const char *path, char mark);
 
 // Compares two texts, folding only the ASCII letters A-Z onto a-z; the second byte of a

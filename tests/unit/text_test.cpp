@@ -44,6 +44,7 @@ TEST(PathSplit, TemporaryNameIsNoLongerThanTheFilesOwn) {
         {"C:\\m\\表\\ソート.mac", '~', "C:\\m\\表\\~ート.mac"}, // one byte shorter
         {"a", '_', "_"},
         {"C:\\m\\~a.mac", '~', nullptr},
+        {"C:\\m\\", '~', nullptr}, // no name to mark
         {"C:\\m\\~a.mac", '_', "C:\\m\\_a.mac"},
     };
     for (const Row &row : rows) {

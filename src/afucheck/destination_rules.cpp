@@ -24,8 +24,8 @@ void Normalize(char *out, const char *path, bool fold) {
     for (char *p = out; *p != '\0'; p += CharacterLength(p)) {
         if (*p == '/')
             *p = '\\';
-        else if (fold && *p >= 'A' && *p <= 'Z')
-            *p = static_cast<char>(*p + 32);
+        else if (fold)
+            *p = FoldAscii(*p);
     }
 }
 

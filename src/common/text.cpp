@@ -70,7 +70,7 @@ const char *LastComponent(const char *path) {
     return slash != nullptr ? slash + 1 : path;
 }
 
-static char FoldAscii(char c) {
+char FoldAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
 }
 

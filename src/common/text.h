@@ -48,6 +48,9 @@ const char *LastComponent(const char *path);
 // component is empty, or begins with mark already (the name would be the file's own).
 bool ComposeTemporaryPath(char *out, const char *path, char mark);
 
+// An ASCII letter A-Z as a-z; any other byte as it is.
+char FoldAscii(char c);
+
 // Compares two texts, folding only the ASCII letters A-Z onto a-z; the second byte of a
 // double-byte character is compared exactly.
 bool EqualsIgnoringAsciiCase(const char *a, const char *b);

@@ -20,9 +20,6 @@ struct OverwriteQuestion {
     const char *destination;
 };
 
-// Every line of the program's own texts plus a path of up to 519 bytes.
-constexpr std::size_t kLineSize = kPathSize + 128;
-
 } // namespace
 
 void FormatFileInfo(char *out, const char *path) {

@@ -203,7 +203,6 @@ void PrintCopy(const Plan &plan, const char *section, unsigned n) {
 
 // What a step of the plan does, as far as it is more than bookkeeping.
 void PrintStep(const Plan &plan, const RunStep &step) {
-    const char *const deletedLists[] = {kInstallMacros, kInstallFiles, kUnInstallFiles};
     switch (step.kind) {
     case kMakeFolders:
         Print(plan, "作成するフォルダ:\r\n");
@@ -226,8 +225,8 @@ void PrintStep(const Plan &plan, const RunStep &step) {
         Print(plan, "削除してよいか尋ねたうえで削除するファイル:\r\n");
         break;
     case kDeleteListed:
-        PrintDestinations(plan, plan.uninstallCopy, deletedLists[step.n],
-                          step.n < 2 ? kInstalledWalk : kDeletionWalk);
+        PrintDestinations(plan, plan.uninstallCopy, DeletedListSection(step.n),
+                          DeletedListWalk(step.n));
         break;
     case kRemoveFolders:
         Print(plan, "空であれば削除するフォルダ:\r\n");
@@ -242,9 +241,9 @@ void PrintStep(const Plan &plan, const RunStep &step) {
 void PrintSteps(const Plan &plan, SetupMode mode, int group) {
     RunPlan steps;
     if (mode == kUninstall) {
-        PlanUninstall(ReadSetupNumber(plan.uninstallCopy, kInstalledUsers) > 1, steps);
+        PlanUninstall(ReadInstalledUsers(plan.uninstallCopy) > 1, steps);
     } else {
-        InstallShape shape = {mode == kUpdate, mode == kNewInstall && group == kNoGroupWithRoom,
+        InstallShape shape = {mode == kUpdate, DecidePass(mode, group).filesOnly,
                               plan.machine->macroFolderFlag, static_cast<unsigned>(plan.macroCount),
                               static_cast<unsigned>(CountEntries(plan.file, kInstallFiles))};
         PlanInstall(shape, steps);

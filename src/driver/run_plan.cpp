@@ -1,5 +1,6 @@
 #include "driver/run_plan.h"
 
+#include "setupinfo/setup_info_keys.h"
 #include "ui/stop_messages.h"
 
 namespace aof {
@@ -77,6 +78,15 @@ StopLine StopLineAfter(StopLine line, StepKind done, bool filesKept) {
     default:
         return kLineCopiesStay; // an install's folders, deletions, copies and records
     }
+}
+
+const char *DeletedListSection(unsigned n) {
+    const char *const lists[] = {kInstallMacros, kInstallFiles, kUnInstallFiles};
+    return lists[n];
+}
+
+ListWalk DeletedListWalk(unsigned n) {
+    return n < 2 ? kInstalledWalk : kDeletionWalk;
 }
 
 } // namespace aof

@@ -10,6 +10,8 @@
 // version only after the editor's tables are stored.
 #pragma once
 
+#include "setupinfo/entry_walk.h"
+
 namespace aof {
 
 enum StepKind : unsigned char {
@@ -68,6 +70,12 @@ void PlanInstall(const InstallShape &shape, RunPlan &plan);
 
 // othersRemain: other users still have the package, so its files stay without a question.
 void PlanUninstall(bool othersRemain, RunPlan &plan);
+
+// The list a kDeleteListed step n deletes from, and the walk it takes: of the install lists
+// only what an install copied goes; [UnInstall Files] is the package's own list of files to
+// delete.
+const char *DeletedListSection(unsigned n);
+ListWalk DeletedListWalk(unsigned n);
 
 enum StopLine : unsigned char; // ui/stop_messages.h
 

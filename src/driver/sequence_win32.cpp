@@ -61,7 +61,8 @@ int OverwriteExisting(SequenceUser &user, const char *source, const char *destin
     }
 }
 
-// The list of an install or uninstall, by its place in Sequence::lists_.
+// The list of an install or uninstall, by its place in Sequence::lists_ (an uninstall's first
+// three as DeletedListSection gives them).
 const char *const kInstallLists[] = {kInstallMacros, kInstallFiles, kDeleteFilesOnInstall,
                                      kMakeDirectory};
 const char *const kUninstallLists[] = {kInstallMacros, kInstallFiles, kUnInstallFiles,
@@ -203,7 +204,7 @@ bool Sequence::CopySetupInfo() {
 // complete.
 bool Sequence::DeleteCopy() {
     const char *copy = state_.uninstallInfoCopy;
-    if (GetFileAttributesA(copy) != INVALID_FILE_ATTRIBUTES && !EnsureReadable(user_, copy, line_))
+    if (!EnsureReadableIfPresent(user_, copy, line_))
         return false;
     DeleteFileA(copy);
     return true;
@@ -328,10 +329,8 @@ bool Sequence::RunStep(const aof::RunStep &step) {
         return true;
     switch (step.kind) {
     case kDeleteListed:
-        // Of the install lists only what an install copied goes; the third list is the
-        // package's own list of files to delete.
-        DeleteListedFiles(lists_[step.n], step.n < 2 ? kInstalledWalk : kDeletionWalk,
-                          state.editorFolder, state.macroFolder);
+        DeleteListedFiles(lists_[step.n], DeletedListWalk(step.n), state.editorFolder,
+                          state.macroFolder);
         return true;
     case kRemoveFolders:
         RemoveListedFolders(state, lists_[3]);

@@ -13,4 +13,7 @@ namespace aof {
 // it (kStopFileUnreadable, the stop line line), and gives false.
 bool EnsureReadable(Teller &teller, const char *file, StopLine line);
 
+// The same for a file that may be missing: a missing file gives true.
+bool EnsureReadableIfPresent(Teller &teller, const char *file, StopLine line);
+
 } // namespace aof

@@ -158,8 +158,7 @@ static bool ReadIdentity(RunState &state) {
 // replaced. A package without InternalName cannot tell and goes on. A copy that is there but
 // cannot be read would read as no package at all, and is not replaced either.
 static bool CheckUninstallInfoOwner(const RunState &state) {
-    if (GetFileAttributesA(state.uninstallInfoCopy) != INVALID_FILE_ATTRIBUTES &&
-        !EnsureReadable(MessageBoxes(), state.uninstallInfoCopy, kLineSetupCancelled))
+    if (!EnsureReadableIfPresent(MessageBoxes(), state.uninstallInfoCopy, kLineSetupCancelled))
         return false;
     char owner[kOwnerNameSize];
     if (!IsOtherPackagesCopy(state.uninstallInfoCopy, state.internalName, owner))

@@ -4,12 +4,12 @@
 
 #include "afucheck/diagnostics.h"
 #include "afucheck/raw_scan.h"
+#include "common/format.h"
 #include "setupinfo/entry_walk.h"
 #include "setupinfo/path_compose.h"
+#include "setupinfo/setup_section_win32.h"
 
 namespace aof {
-
-class SetupSection;
 
 struct Check {
     const char *file;
@@ -24,6 +24,29 @@ void Report(Check &check, int code, unsigned line, const char *detail);
 
 // The key's line, else its section's line, else 0.
 unsigned LineOf(const Check &check, const char *section, const char *key);
+
+// A folder of [Make Directory] as SETUP.EXE reads it, with its key and line.
+struct ListedFolderLine {
+    char key[kKeyNameSize];
+    char folder[kPathSize];
+    unsigned line;
+};
+
+// Calls visit(const ListedFolderLine &) for each folder of [Make Directory], in its order;
+// returns their count.
+template <typename Visit> unsigned VisitListedFolders(Check &check, Visit visit) {
+    SetupSection folders;
+    folders.Read(check.file, kMakeDirectory);
+    unsigned count = CountListedFolders(folders.Index());
+    for (unsigned n = 1; n <= count; ++n) {
+        ListedFolderLine listed;
+        FormatDecimal(listed.key, n);
+        ReadListedFolder(folders.Index(), n, listed.folder);
+        listed.line = LineOf(check, kMakeDirectory, listed.key);
+        visit(listed);
+    }
+    return count;
+}
 
 // Where the package's files land on the user's machine (destination_check_win32.cpp).
 void CheckDestinations(Check &check);

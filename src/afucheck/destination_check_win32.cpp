@@ -77,24 +77,18 @@ DestinationFault CheckLanding(Check &check, const Place &place, const FolderList
 
 // [Make Directory], in its order: a folder is made only inside one that exists by then.
 void CheckMadeFolders(Check &check, FolderList &folders) {
-    SetupSection listed;
-    listed.Read(check.file, kMakeDirectory);
-    unsigned count = CountListedFolders(listed.Index());
-    for (unsigned n = 1; n <= count; ++n) {
-        char key[kKeyNameSize];
-        FormatDecimal(key, n);
-        char value[kPathSize];
-        ReadListedFolder(listed.Index(), n, value);
-        Place place{kMadeFolder, LineOf(check, kMakeDirectory, key), ""};
-        FormatText(place.shown, sizeof place.shown, "%s=%s", key, value);
+    VisitListedFolders(check, [&check, &folders](const ListedFolderLine &listed) {
+        Place place{kMadeFolder, listed.line, ""};
+        FormatText(place.shown, sizeof place.shown, "%s=%s", listed.key, listed.folder);
         char folder[kPathSize];
         char parent[kPathSize];
-        CopyText(folder, sizeof folder, value);
-        if (ExpandWithVariableNames(folder) && !CheckPathValue(check, place, value, folder) &&
+        CopyText(folder, sizeof folder, listed.folder);
+        if (ExpandWithVariableNames(folder) &&
+            !CheckPathValue(check, place, listed.folder, folder) &&
             !AddMadeFolder(folders, folder, parent))
             ReportAt(check, kNoSuchFolder, place, "%s → %s (フォルダ %s がありません)", folder,
                      parent);
-    }
+    });
 }
 
 // The uninstall-info copy is made after the files; its folder then counts as existing.

@@ -457,20 +457,13 @@ void CheckDeletionList(Check &check, const char *section) {
 }
 
 void CheckMakeDirectory(Check &check) {
-    SetupSection folders;
-    folders.Read(check.file, kMakeDirectory);
-    unsigned count = CountListedFolders(folders.Index());
-    for (unsigned n = 1; n <= count; ++n) {
-        char key[kKeyNameSize];
-        FormatDecimal(key, n);
-        char folder[kPathSize];
-        ReadListedFolder(folders.Index(), n, folder);
+    unsigned count = VisitListedFolders(check, [&check](const ListedFolderLine &listed) {
         char expanded[kPathSize];
-        CopyText(expanded, sizeof expanded, folder);
-        unsigned line = LineOf(check, kMakeDirectory, key);
-        if (ExpandChecked(check, expanded, line, key) && ClimbsToParent(folder))
-            ReportClimb(check, line, key, folder, expanded);
-    }
+        CopyText(expanded, sizeof expanded, listed.folder);
+        if (ExpandChecked(check, expanded, listed.line, listed.key) &&
+            ClimbsToParent(listed.folder))
+            ReportClimb(check, listed.line, listed.key, listed.folder, expanded);
+    });
     unsigned n = count + 1;
     int found = FindRawSection(check.scan, kMakeDirectory);
     for (std::size_t i = 0; found >= 0 && i < check.scan.count; ++i) {

@@ -19,10 +19,10 @@ total_failed=0
 stage() { printf '\n=== %s\n' "$*"; }
 die() { echo "test-all: $*"; echo "$total_passed passed, $((total_failed + 1)) failed"; exit 1; }
 
-# x86_64 scenarios: install, update and uninstall round trips with either editor, the plan, and
-# a start from a folder with a Japanese name.
+# x86_64 scenarios: install, update and uninstall round trips with either editor, the plan, a
+# start from a folder with a Japanese name, and every dialog read whole with the longest inputs.
 X86_64_SMOKE=(install-main-menu install-update uninstall-round-trip afucheck-plan-folders
-              driver-argument-paths)
+              driver-argument-paths readable-longest-inputs)
 
 # Adds the counts of a suite's closing line ("N passed, M failed") to the totals.
 count_suite() {

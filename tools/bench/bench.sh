@@ -72,8 +72,10 @@ if [ "$(id -u)" = 0 ] && command -v setpriv >/dev/null; then
 fi
 
 bench_env() {
-  export LOCPATH=$LOCALE_DIR WINEPREFIX=$PREFIX WINEDEBUG=-all DISPLAY=:$DISPLAY_NUM WINE=$WINE \
-         WINEDLLOVERRIDES='mscoree,mshtml='
+  # Wine's error channel stays on (it is silent while things go well): a program that Wine
+  # fails to start or run then says why in its error output.
+  export LOCPATH=$LOCALE_DIR WINEPREFIX=$PREFIX WINEDEBUG=err+all,fixme-all DISPLAY=:$DISPLAY_NUM \
+         WINE=$WINE WINEDLLOVERRIDES='mscoree,mshtml='
   # bash itself would try (and warn about) the locale, which exists only for the programs.
   { export LC_ALL=ja_JP.UTF-8; } 2>/dev/null
   unset LANG LANGUAGE
